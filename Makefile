@@ -1,0 +1,41 @@
+# Skyvane: the two set-up commands of the README, and a few helpers.
+#   make run   installs what is missing, builds, starts the program on the shipped data
+#   make test  installs what is missing, builds (with AddressSanitizer and UBSan), runs every test
+
+BUILD_DIR      ?= build
+TEST_BUILD_DIR ?= build-test
+JOBS           ?= $(shell nproc 2>/dev/null || echo 2)
+CMAKE_FLAGS    ?=
+
+.PHONY: all deps build build-test run test bench clean
+
+all: build
+
+deps:
+	bash scripts/install-deps.sh
+
+$(BUILD_DIR)/build.ninja:
+	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)
+
+$(TEST_BUILD_DIR)/build.ninja:
+	cmake -S . -B $(TEST_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DSKYVANE_SANITIZE=ON \
+	      -DSKYVANE_BUILD_BENCH=OFF $(CMAKE_FLAGS)
+
+build: deps $(BUILD_DIR)/build.ninja
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+build-test: deps $(TEST_BUILD_DIR)/build.ninja
+	cmake --build $(TEST_BUILD_DIR) -j $(JOBS)
+
+run: build
+	$(BUILD_DIR)/tools/skyvane-cli/skyvane-cli --help
+
+test: build-test
+	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	ctest --test-dir $(TEST_BUILD_DIR) --output-on-failure -j $(JOBS)
+
+bench: build
+	$(BUILD_DIR)/bench/bench_chart
+
+clean:
+	rm -rf $(BUILD_DIR) $(TEST_BUILD_DIR)

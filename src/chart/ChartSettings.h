@@ -1,0 +1,82 @@
+#pragma once
+
+#include <array>
+
+namespace chart {
+
+// Frame in which the chart is turned: the target and the projection live in it.
+enum RotationMode : int {
+    RotationEquatorial = 1, // "Equatorial Poles"
+    RotationEcliptic = 2,   // "Ecliptic Poles"
+    RotationAzimuthal = 3,  // "Azimuthal Poles"
+};
+
+// Spacing and drawing options of one coordinate grid.
+struct GridSettings {
+    double parallelSpacing = 10.0; // degrees of latitude
+    double meridianSpacing = 60.0; // minutes of frame longitude
+    double meridianExtent = 80.0;  // degrees
+    double sampleStep = 5.0;       // degrees
+    double topParallel = 80.0;     // degrees
+    double bottomParallel = -80.0; // degrees
+    int mode = 1;                  // 0 main circle only, 1 full drawing
+    int onlyVisible = 0;
+    int inscriptions = 1;
+    int automatic = 1;
+};
+
+// The stored observing place: a fixed place of the places list, or a free position when
+// latitude and longitude are not the sentinel.
+struct ObservingPlaceSettings {
+    static constexpr double kFromFixedPlace = -1000.0;
+    int fixedPlace = 211;               // "ObservingPlace"/"Fixed" (London)
+    double latitude = kFromFixedPlace;  // "Lat"
+    double longitude = kFromFixedPlace; // "Lon"
+    int timeZone = 13;                  // "TimeZone": index into the time-zone list ("GMT")
+};
+
+// What a chart shows. Defaults are those of a new chart with an empty settings store.
+struct ChartSettings {
+    // "ZoomTarRot": zoom 0.7 (a vertical field of 41 degrees), target 4h 30m, +20 degrees.
+    double zoom = 0.7;
+    double targetRa = 4.5;
+    double targetDec = 20.0;
+    int rotationMode = RotationEquatorial;
+
+    ObservingPlaceSettings place;
+
+    // "Grids"
+    int equatorialGrid = 1;
+    int eclipticGrid = 1;
+    int azimuthalGrid = 0;
+    GridSettings equatorialGridSettings{};
+    GridSettings azimuthalGridSettings{10.0, 60.0, 80.0, 5.0, 80.0, -80.0, 1, 1, 1, 1};
+    GridSettings eclipticGridSettings{10.0, 60.0, 80.0, 5.0, 80.0, -80.0, 0, 0, 1, 1};
+    int shortProperties = 1; // "ShAbout"
+
+    // "Constellations"
+    int constellationFigures = 1;
+    int constellationBoundaries = 0;
+    int constellationNames = 1;
+    int namesAbbreviated = 1;
+    int namesLockedWithFigures = 1;
+
+    // "Stars"
+    double magnitudeLimit = 6.0; // "MaxMagn"
+    int onlyVisiblePart = 0;     // "OnlyVis": "Draw Only Visible Part"
+    int autoMagnitudeLimit = 1;  // "AutoMagn"
+    int starLabels = 1;          // "DrawLabels"
+    int starLabelKind = 2;       // "WhatLabel"
+    double labelMagnitudeLimit = 4.0; // "LabMagnLimit"
+
+    // Minor bodies and deep sky
+    int plotAsteroids = 0;
+    int asteroidLabels = 1;
+    int asteroidLabelMode = 1;
+    int plotComets = 0;
+    int cometLabels = 1;
+    int plotDeepSky = 0;    // "NGC"/"DrawFlag"
+    int deepSkyLabels = 1;  // "NGC"/"LabelFlag"
+};
+
+} // namespace chart

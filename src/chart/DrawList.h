@@ -1,0 +1,35 @@
+#pragma once
+
+#include "astro/SkyPoint.h"
+
+#include <cstddef>
+#include <memory>
+
+namespace chart {
+
+// Everything to be drawn and picked, in drawing order: a fixed array of pointers allocated
+// once and refilled on every rebuild, never grown.
+class DrawList {
+public:
+    static constexpr std::size_t kCapacity = 350000;
+
+    DrawList();
+
+    void clear() { m_count = 0; }
+    // Appends unless the list is full; returns whether the object was taken.
+    bool append(astro::SkyPoint* object);
+
+    std::size_t size() const { return m_count; }
+    bool empty() const { return m_count == 0; }
+    bool full() const { return m_count == kCapacity; }
+    astro::SkyPoint* operator[](std::size_t i) const { return m_items[i]; }
+
+    astro::SkyPoint* const* begin() const { return m_items.get(); }
+    astro::SkyPoint* const* end() const { return m_items.get() + m_count; }
+
+private:
+    std::unique_ptr<astro::SkyPoint*[]> m_items;
+    std::size_t m_count = 0;
+};
+
+} // namespace chart

@@ -1,0 +1,269 @@
+#include "chart/SkyChart.h"
+
+#include "astro/Angles.h"
+
+#include <cmath>
+#include <utility>
+
+namespace chart {
+
+using astro::SkyPoint;
+
+namespace {
+
+// Pixel coordinates are truncated toward zero; the guard keeps a far-off point (a print
+// scale of a narrow field) from overflowing the conversion.
+int truncatePixel(double v) {
+    constexpr double kLimit = 1.0e9;
+    if (!(v > -kLimit))
+        return static_cast<int>(-kLimit);
+    if (!(v < kLimit))
+        return static_cast<int>(kLimit);
+    return static_cast<int>(v);
+}
+
+double nonZero(double v, double substitute) { return v == 0.0 ? substitute : v; }
+
+} // namespace
+
+SkyChart::SkyChart() {
+    m_zoom = clampZoom(settings.zoom);
+    m_target = SkyPoint(settings.targetRa, settings.targetDec);
+    clock = ChartClock::fromSystemClock();
+    clock.AutoUpdate = 1;
+    clock.Pace = 1;
+    clock.UpdatePeriod = 60000;
+    clock.DeriveUniversal(site.timeZone);
+    UpdateTime();
+}
+
+void SkyChart::SetClientSize(int width, int height) {
+    m_clientWidth = width > 0 ? width : 0;
+    m_clientHeight = height > 0 ? height : 0;
+}
+
+ProjectionParams SkyChart::ComputeProjection(const SkyPoint& target, double zoom, int cx, int cy) {
+    using astro::clampUnit;
+    using astro::kHalfPiRounded;
+    using astro::kPiRounded;
+
+    const double x = nonZero(target.x(), 0.00001);
+    const double y = clampUnit(target.y());
+    const double z = target.z();
+    const double a = std::atan(z / x);
+    const double cosAy = clampUnit(std::cos(a) * y);
+    const double sinAy = clampUnit(std::sin(a) * y);
+
+    // The axes as cosines of the angles they make with the frame's axes. a is the target's
+    // longitude folded into (-90, 90) degrees, so on the near side (x > 0) each angle is
+    // reflected through pi.
+    //   V = (-cos l sin b, cos b, -sin l sin b),  U = (sin l, 0, -cos l)
+    double angVx = std::acos(cosAy);
+    double angVz = std::acos(sinAy);
+    double angUx = kHalfPiRounded + a;
+    double angUz = a;
+    if (x > 0.0) {
+        angVx = kPiRounded - angVx;
+        angVz = kPiRounded - angVz;
+        angUx = kPiRounded - angUx;
+        angUz = kPiRounded - angUz;
+    }
+
+    const double s = 2.0 * cy / nonZero(zoom, 0.0001);
+    ProjectionParams p;
+    p.Vx = std::cos(angVx) * s;
+    p.Vy = std::cos(std::asin(y)) * s;
+    p.Vz = std::cos(angVz) * s;
+    p.Ux = std::cos(angUx) * s;
+    p.Uy = std::cos(kHalfPiRounded) * s;
+    p.Uz = std::cos(angUz) * s;
+    p.cx = cx;
+    p.cy = cy;
+    return p;
+}
+
+void SkyChart::SetView(float zoom, const SkyPoint& target) {
+    m_zoom = clampZoom(zoom);
+    m_target = target;
+
+    const int cx = m_clientWidth / 2;
+    const int cy = m_clientHeight / 2;
+    m_projection = ComputeProjection(m_target, m_zoom, cx, cy);
+
+    const float z = static_cast<float>(m_zoom);
+    m_starSizeClass = StarSizeClass(z);
+    m_breakpoints = TrueViewBreakpoints(z);
+    if (settings.autoMagnitudeLimit)
+        settings.magnitudeLimit = AutoMagnitudeLimit(z);
+}
+
+SkyPoint SkyChart::toChartFrame(const SkyPoint& eq) const {
+    switch (settings.rotationMode) {
+    case RotationEcliptic:
+        return astro::toEcliptic(eq, m_frames);
+    case RotationAzimuthal:
+        return astro::toHorizontal(eq, m_frames);
+    default:
+        return eq;
+    }
+}
+
+SkyPoint SkyChart::fromChartFrame(const SkyPoint& p) const {
+    switch (settings.rotationMode) {
+    case RotationEcliptic:
+        return astro::fromEcliptic(p, m_frames);
+    case RotationAzimuthal:
+        return astro::fromHorizontal(p, m_frames);
+    default:
+        return SkyPoint(p.x(), p.y(), p.z());
+    }
+}
+
+ScreenPoint SkyChart::Project(const SkyPoint& p, const ProjectionParams* print) const {
+    const ProjectionParams& c = print ? *print : m_projection;
+    // Into the rotation frame with three dot products; the projection needs the vector only.
+    double fx = p.x(), fy = p.y(), fz = p.z();
+    const astro::Frame* frame = nullptr;
+    if (settings.rotationMode == RotationEcliptic)
+        frame = &m_frames.equatorialToEcliptic();
+    else if (settings.rotationMode == RotationAzimuthal)
+        frame = &m_frames.equatorialToHorizontal();
+    if (frame) {
+        fx = frame->b1.dot(p);
+        fy = frame->b2.dot(p);
+        fz = frame->b3.dot(p);
+    }
+    const double u = c.Ux * fx + c.Uy * fy + c.Uz * fz;
+    const double v = c.Vx * fx + c.Vy * fy + c.Vz * fz;
+    return {truncatePixel(c.cx + u), truncatePixel(c.cy - v)};
+}
+
+int SkyChart::ScreenX(const SkyPoint& p, const ProjectionParams* print) const {
+    return Project(p, print).x;
+}
+
+int SkyChart::ScreenY(const SkyPoint& p, const ProjectionParams* print) const {
+    return Project(p, print).y;
+}
+
+bool SkyChart::PixelToSky(int px, int py, SkyPoint& out) const {
+    const ProjectionParams& c = m_projection;
+    const double dx = px - c.cx;
+    const double dy = c.cy - py;
+    const double d = std::sqrt(dx * dx + dy * dy);
+    const double R = 2.0 * c.cy / nonZero(m_zoom, 0.0001);
+    if (d > R)
+        return false;
+    const double r = astro::clampUnit(d / R);
+    const double along = std::cos(std::asin(r));
+
+    // U.p = dx, V.p = dy, T.p = along, solved by elimination with row pivoting.
+    double m[3][4] = {
+        {c.Ux, c.Uy, c.Uz, dx},
+        {c.Vx, c.Vy, c.Vz, dy},
+        {m_target.x(), m_target.y(), m_target.z(), along},
+    };
+    for (int col = 0; col < 3; ++col) {
+        int pivot = col;
+        for (int row = col + 1; row < 3; ++row)
+            if (std::fabs(m[row][col]) > std::fabs(m[pivot][col]))
+                pivot = row;
+        if (pivot != col)
+            std::swap(m[pivot], m[col]);
+        const double div = nonZero(m[col][col], 0.0001);
+        for (int row = col + 1; row < 3; ++row) {
+            const double f = m[row][col] / div;
+            for (int k = col; k < 4; ++k)
+                m[row][k] -= f * m[col][k];
+        }
+    }
+    double v[3];
+    for (int row = 2; row >= 0; --row) {
+        double sum = m[row][3];
+        for (int k = row + 1; k < 3; ++k)
+            sum -= m[row][k] * v[k];
+        v[row] = sum / nonZero(m[row][row], 0.0001);
+    }
+    out = astro::unitDirection(v[0], v[1], v[2]);
+    return true;
+}
+
+bool SkyChart::isAboveHorizon(const SkyPoint& eq) const {
+    return astro::isAboveHorizon(m_frames.zenith(), eq);
+}
+
+void SkyChart::SetRotationMode(int mode) {
+    if (mode == settings.rotationMode)
+        return;
+    if (mode != RotationEquatorial && mode != RotationEcliptic && mode != RotationAzimuthal)
+        return;
+    const SkyPoint equatorial = fromChartFrame(m_target);
+    settings.rotationMode = mode;
+    m_target = toChartFrame(equatorial);
+    requestRepaint();
+}
+
+void SkyChart::RebuildHorizontalFrame() { m_frames.setZenith(m_zenithOfDate, m_julianDay); }
+
+astro::ObservationParams SkyChart::MakeObservationParams() const {
+    astro::Site s = site;
+    s.height = m_frames.conditions.height;
+    s.temperature = m_frames.conditions.temperature;
+    s.pressure = m_frames.conditions.pressure;
+    return astro::makeObservationParams(clock.Universal, s, clock.DaylightSaving);
+}
+
+void SkyChart::UpdateTime() {
+    m_julianDay = astro::julianDay(clock.Universal);
+    m_zenithOfDate = astro::chartZenith(clock.Universal, site.latitude, site.longitude);
+    RebuildHorizontalFrame();
+
+    const astro::ObservationParams params = MakeObservationParams();
+    if (objects.bodies)
+        objects.bodies->compute(params);
+    if (objects.asteroids)
+        objects.asteroids->compute(params);
+    if (objects.comets)
+        objects.comets->compute(params);
+    requestRepaint();
+}
+
+void SkyChart::RebuildDrawList(DrawList& list) {
+    list.clear();
+    const double limit = settings.magnitudeLimit;
+    auto appendAll = [&list](SkyObjectList* source) {
+        if (!source)
+            return;
+        const std::size_t n = source->size();
+        for (std::size_t i = 0; i < n && list.append(source->at(i)); ++i) {
+        }
+    };
+
+    for (SkyObjectList* stars : objects.starArrays) {
+        if (!stars)
+            continue;
+        const std::size_t n = stars->size();
+        for (std::size_t i = 0; i < n && !list.full(); ++i) {
+            SkyPoint* star = stars->at(i);
+            if (star->GetMagnitude() <= limit)
+                list.append(star);
+        }
+    }
+    if (settings.plotDeepSky)
+        appendAll(objects.deepSky);
+    if (objects.bodies) {
+        appendAll(objects.bodies);
+        objects.bodies->compute(MakeObservationParams());
+    }
+    if (settings.plotAsteroids)
+        appendAll(objects.asteroids);
+    if (settings.plotComets)
+        appendAll(objects.comets);
+}
+
+void SkyChart::requestRepaint() {
+    if (invalidate)
+        invalidate();
+}
+
+} // namespace chart

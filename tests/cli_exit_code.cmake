@@ -1,0 +1,14 @@
+# Runs skyvane-cli with bad arguments and expects exit code 2 and a one-line message.
+foreach(ARGS "where;--ra;25;--dec;0;--ut;2026-01-01T00:00:00"
+             "time;--ut;2026-13-01T00:00:00"
+             "project;--size;banana"
+             "nosuchcommand")
+  execute_process(COMMAND ${CLI} ${ARGS} RESULT_VARIABLE rc ERROR_VARIABLE err OUTPUT_VARIABLE out)
+  if(NOT rc EQUAL 2)
+    message(FATAL_ERROR "skyvane-cli ${ARGS}: exit code ${rc}, expected 2")
+  endif()
+  string(STRIP "${err}" err)
+  if(err STREQUAL "" OR err MATCHES "\n")
+    message(FATAL_ERROR "skyvane-cli ${ARGS}: expected one line of message, got '${err}'")
+  endif()
+endforeach()

@@ -1,0 +1,180 @@
+#include "Commands.h"
+
+#include "Args.h"
+#include "Json.h"
+
+#include "astro/Format.h"
+#include "astro/Frames.h"
+#include "astro/Refraction.h"
+#include "astro/Time.h"
+#include "chart/SkyChart.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace cli {
+
+namespace {
+
+astro::DateTime parseUt(const Args& a, bool required) {
+    const auto v = a.value("--ut");
+    if (!v) {
+        if (required)
+            throw UsageError("--ut YYYY-MM-DDTHH:MM:SS is required");
+        return chart::ChartClock::fromSystemClock().Local;
+    }
+    const auto dt = astro::DateTime::parseIso(*v);
+    if (!dt)
+        throw UsageError("--ut takes a date and time YYYY-MM-DDTHH:MM:SS between the years 100 "
+                         "and 9999, not '" + *v + "'");
+    return *dt;
+}
+
+// "A,B" as two numbers.
+std::pair<double, double> parsePair(const Args& a, const std::string& name, char sep,
+                                    std::pair<double, double> fallback) {
+    const auto v = a.value(name);
+    if (!v)
+        return fallback;
+    const auto pos = v->find(sep);
+    if (pos == std::string::npos)
+        throw UsageError(name + " takes two numbers separated by '" + std::string(1, sep) + "'");
+    const std::vector<std::string> first{"--a", v->substr(0, pos), "--b", v->substr(pos + 1)};
+    const Args parts(first, {"--a", "--b"}, {});
+    return {parts.number("--a", 0, -1e9, 1e9), parts.number("--b", 0, -1e9, 1e9)};
+}
+
+int rotationFromName(const std::string& name) {
+    if (name == "equatorial")
+        return chart::RotationEquatorial;
+    if (name == "ecliptic")
+        return chart::RotationEcliptic;
+    if (name == "azimuthal")
+        return chart::RotationAzimuthal;
+    throw UsageError("--rotation takes equatorial, ecliptic or azimuthal, not '" + name + "'");
+}
+
+} // namespace
+
+int runTime(const std::vector<std::string>& words) {
+    const Args a(words, {"--ut", "--lon", "--lat", "--tz", "--dst"}, {});
+    const astro::DateTime ut = parseUt(a, true);
+    astro::Site site;
+    site.longitude = a.number("--lon", 0.0, -180.0, 360.0);
+    site.latitude = a.number("--lat", 0.0, -90.0, 90.0);
+    site.timeZone = static_cast<float>(a.number("--tz", 0.0, -12.0, 14.0));
+    const int dst = a.integer("--dst", 0, 0, 1);
+    const astro::ObservationParams p = astro::makeObservationParams(ut, site, dst);
+    const double chartSidereal = astro::chartSiderealDegrees(ut, site.longitude);
+    const double riseSetSidereal = astro::riseSetSiderealDegrees(p);
+    const double utHours = ut.hour() + ut.minute() / 60.0 + ut.second() / 3600.0;
+    const double local = astro::toLocalHours(utHours, site.timeZone, dst);
+    JsonLine()
+        .add("ut", ut.toIsoString())
+        .add("jd", p.julianDay)
+        .add("chart_sidereal_deg", chartSidereal)
+        .add("chart_sidereal", astro::formatHours(std::fmod(chartSidereal + 360.0, 360.0) / 15.0, 1))
+        .add("riseset_sidereal_deg", riseSetSidereal)
+        .add("local_hours", local)
+        .add("local", astro::formatHours(local, 0))
+        .print();
+    return 0;
+}
+
+int runWhere(const std::vector<std::string>& words) {
+    const Args a(words, {"--ra", "--dec", "--ut", "--lat", "--lon", "--temp", "--pressure"}, {});
+    if (!a.has("--ra") || !a.has("--dec"))
+        throw UsageError("--ra HOURS and --dec DEG are required");
+    const double ra = a.number("--ra", 0, 0.0, 24.0);
+    const double dec = a.number("--dec", 0, -90.0, 90.0);
+    const astro::DateTime ut = parseUt(a, true);
+    const double lat = a.number("--lat", 0.0, -90.0, 90.0);
+    const double lon = a.number("--lon", 0.0, -180.0, 360.0);
+
+    astro::CoordinateFrames frames;
+    frames.conditions.temperature = a.number("--temp", 10.0, -70.0, 100.0);
+    frames.conditions.pressure = a.number("--pressure", 1000.0, 0.0, 10000.0);
+    frames.setZenith(astro::chartZenith(ut, lat, lon), astro::julianDay(ut));
+
+    const astro::SkyPoint p(ra, dec);
+    const astro::SkyPoint hor = astro::toHorizontal(p, frames);
+    const astro::SkyPoint apparent = astro::toHorizontalRefracted(p, frames);
+    const astro::SkyPoint ecl = astro::toEcliptic(p, frames);
+    const double az = astro::azimuthFromNorth(hor.ra());
+    JsonLine()
+        .add("ra", ra)
+        .add("dec", dec)
+        .add("ra_text", astro::formatHours(ra, 1))
+        .add("dec_text", astro::formatDegrees(dec, 0, true))
+        .add("altitude", hor.dec())
+        .add("apparent_altitude", apparent.dec())
+        .add("azimuth", az)
+        .add("azimuth_text", astro::formatDegrees(az, 0, false))
+        .add("ecliptic_longitude", ecl.ra() * 15.0)
+        .add("ecliptic_latitude", ecl.dec())
+        .add("above_horizon", astro::isAboveHorizon(frames.zenith(), p))
+        .print();
+    return 0;
+}
+
+int runProject(const std::vector<std::string>& words) {
+    const Args a(words,
+                 {"--ra", "--dec", "--pixel", "--size", "--fov", "--target", "--rotation", "--ut",
+                  "--lat", "--lon"},
+                 {});
+    chart::SkyChart chart;
+    const auto size = parsePair(a, "--size", 'x', {1280, 800});
+    if (size.first < 2 || size.second < 2 || size.first > 20000 || size.second > 20000)
+        throw UsageError("--size takes WIDTHxHEIGHT between 2 and 20000 pixels");
+    chart.SetClientSize(static_cast<int>(size.first), static_cast<int>(size.second));
+    chart.site.latitude = a.number("--lat", chart.site.latitude, -90.0, 90.0);
+    chart.site.longitude = a.number("--lon", chart.site.longitude, -180.0, 360.0);
+    chart.clock.Universal = parseUt(a, false);
+    if (!a.has("--ut"))
+        chart.clock.DeriveUniversal(chart.site.timeZone);
+    chart.UpdateTime();
+
+    const double fov = a.number("--fov", chart::fieldOfViewDegrees(chart.zoom()), 0.25, 180.0);
+    const auto target = parsePair(a, "--target", ',', {chart.target().ra(), chart.target().dec()});
+    if (target.first < 0 || target.first > 24 || target.second < -90 || target.second > 90)
+        throw UsageError("--target takes RA hours 0..24 and Dec degrees -90..90");
+    // The target is given in the equatorial frame and carried into the rotation frame.
+    const astro::SkyPoint targetEq(target.first, target.second);
+    chart.SetRotationMode(rotationFromName(a.text("--rotation", "equatorial")));
+    chart.SetView(static_cast<float>(chart::zoomForField(fov)), chart.toChartFrame(targetEq));
+
+    if (a.has("--pixel")) {
+        const auto px = parsePair(a, "--pixel", ',', {0, 0});
+        astro::SkyPoint framePoint;
+        const bool ok = chart.PixelToSky(static_cast<int>(px.first), static_cast<int>(px.second),
+                                         framePoint);
+        JsonLine line;
+        line.add("x", static_cast<int>(px.first)).add("y", static_cast<int>(px.second)).add("on_sky", ok);
+        if (ok) {
+            const astro::SkyPoint eq = chart.fromChartFrame(framePoint);
+            line.add("ra", eq.ra()).add("dec", eq.dec())
+                .add("ra_text", astro::formatHours(eq.ra(), 1))
+                .add("dec_text", astro::formatDegrees(eq.dec(), 0, true));
+        }
+        line.print();
+        return 0;
+    }
+    if (!a.has("--ra") || !a.has("--dec"))
+        throw UsageError("give --ra HOURS and --dec DEG, or --pixel X,Y");
+    const astro::SkyPoint p(a.number("--ra", 0, 0.0, 24.0), a.number("--dec", 0, -90.0, 90.0));
+    const chart::ScreenPoint s = chart.Project(p);
+    const bool nearSide = chart.toChartFrame(p).dot(chart.target()) > 0.0;
+    JsonLine()
+        .add("x", s.x)
+        .add("y", s.y)
+        .add("near_side", nearSide)
+        .add("in_window", nearSide && s.x >= 0 && s.y >= 0 && s.x < chart.clientWidth() &&
+                              s.y < chart.clientHeight())
+        .add("zoom", chart.zoom())
+        .add("field_deg", chart::fieldOfViewDegrees(chart.zoom()))
+        .add("magnitude_limit", chart.magnitudeLimit())
+        .print();
+    return 0;
+}
+
+} // namespace cli

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace cli {
+
+// Each command prints its result on standard output and returns the exit code; a bad
+// argument throws UsageError.
+int runTime(const std::vector<std::string>& args);
+int runWhere(const std::vector<std::string>& args);
+int runProject(const std::vector<std::string>& args);
+
+} // namespace cli

@@ -1,0 +1,59 @@
+#include "Args.h"
+#include "Commands.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr const char* kUsage =
+    R"(skyvane-cli: Skyvane's command-line twin.
+
+Usage:
+  skyvane-cli time    --ut YYYY-MM-DDTHH:MM:SS [--lon DEG] [--tz HOURS] [--dst 0|1]
+      Julian day, the chart's and the rise/set sidereal time, local clock time.
+  skyvane-cli where   --ra HOURS --dec DEG --ut TIME --lat DEG --lon DEG
+                      [--temp C] [--pressure MB]
+      Where a J2000 direction stands for a place and instant: altitude and azimuth
+      (with and without refraction), ecliptic coordinates, above the horizon or not.
+  skyvane-cli project --ra HOURS --dec DEG [--size WxH] [--fov DEG] [--target RAh,DECdeg]
+                      [--rotation equatorial|ecliptic|azimuthal] [--ut TIME] [--lat DEG]
+                      [--lon DEG]
+  skyvane-cli project --pixel X,Y [same chart options]
+      The chart's projection: the window pixel of a direction, or the direction under a
+      pixel. Defaults are those of a new chart (field 41.0 degrees, target 4h 30m +20,
+      equatorial rotation, London, now).
+  skyvane-cli --help | --version
+
+Times are UT. Longitudes are east positive. Results are printed as JSON, one object per
+line. A bad argument prints one line on standard error and exits with code 2.
+)";
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> words(argv + 1, argv + argc);
+    if (words.empty() || words[0] == "--help" || words[0] == "-h" || words[0] == "help") {
+        std::fputs(kUsage, stdout);
+        return words.empty() ? 2 : 0;
+    }
+    if (words[0] == "--version") {
+        std::puts("skyvane-cli 0.1.0");
+        return 0;
+    }
+    const std::string command = words[0];
+    const std::vector<std::string> rest(words.begin() + 1, words.end());
+    try {
+        if (command == "time")
+            return cli::runTime(rest);
+        if (command == "where")
+            return cli::runWhere(rest);
+        if (command == "project")
+            return cli::runProject(rest);
+        throw cli::UsageError("unknown command '" + command + "' (see skyvane-cli --help)");
+    } catch (const cli::UsageError& e) {
+        std::fprintf(stderr, "skyvane-cli: %s\n", e.what());
+        return 2;
+    }
+}
