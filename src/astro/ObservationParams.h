@@ -1,5 +1,6 @@
 #pragma once
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 
@@ -43,5 +44,7 @@ static_assert(offsetof(ObservationParams, height) == 64);
 static_assert(offsetof(ObservationParams, temperature) == 72);
 static_assert(offsetof(ObservationParams, pressure) == 80);
 static_assert(sizeof(float) == 4 && sizeof(double) == 8);
+// The record is handed over as raw bytes in little-endian order.
+static_assert(std::endian::native == std::endian::little);
 
 } // namespace astro

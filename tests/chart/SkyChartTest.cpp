@@ -1,3 +1,4 @@
+#include "chart/ChartViewState.h"
 #include "chart/SkyChart.h"
 
 #include "ChartTestUtil.h"
@@ -251,4 +252,41 @@ TEST(DrawList, ZoomingInAcrossTheTableMakesMoreStarsAppear) {
     w.chart.SetView(0.845f, w.chart.target()); // limit 6.5
     w.chart.RebuildDrawList(list);
     EXPECT_EQ(list.size(), 6u);
+}
+
+TEST(ChartViewState, FirstRedrawBuildsTheListLaterOnesHideThePopupWhenTheViewMoved) {
+    chart::ChartViewState view;
+    FakeBodies bodies(10);
+    view.chart.objects.bodies = &bodies;
+    testutil::setUpChart(view.chart, 800, 600);
+    int hidden = 0;
+    view.hidePopup = [&hidden] { ++hidden; };
+
+    EXPECT_TRUE(view.rebuildDrawList);
+    view.BeginRedraw();
+    EXPECT_FALSE(view.rebuildDrawList);
+    EXPECT_EQ(view.drawList.size(), 10u);
+    EXPECT_EQ(hidden, 0);
+    EXPECT_EQ(view.lastZoom, view.chart.zoom());
+
+    view.BeginRedraw(); // nothing moved
+    EXPECT_EQ(hidden, 0);
+
+    SkyPoint moved = view.chart.target();
+    moved.shift(4.0, 0.0);
+    view.chart.setTarget(moved);
+    view.BeginRedraw();
+    EXPECT_EQ(hidden, 1);
+    // The projection follows the moved target without a rebuild of the list.
+    EXPECT_NEAR(view.chart.ScreenX(moved), 400, 1);
+    EXPECT_EQ(bodies.computeCount, 2); // once by the time step, once by the first rebuild
+
+    view.chart.setZoom(0.3);
+    view.BeginRedraw();
+    EXPECT_EQ(hidden, 2);
+
+    view.rebuildDrawList = true;
+    view.BeginRedraw();
+    EXPECT_EQ(hidden, 2);
+    EXPECT_EQ(bodies.computeCount, 3);
 }
