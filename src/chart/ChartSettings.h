@@ -37,10 +37,11 @@ struct ObservingPlaceSettings {
 
 // What a chart shows. Defaults are those of a new chart with an empty settings store.
 struct ChartSettings {
-    // "ZoomTarRot": zoom 0.7 (a vertical field of 41 degrees), target 4h 30m, +20 degrees.
-    double zoom = 0.7;
-    double targetRa = 4.5;
-    double targetDec = 20.0;
+    // "ZoomTarRot": a new chart looks at 4h 30m, +20 degrees with zoom 0.7 (a vertical
+    // field of 41 degrees); the chart itself holds the live zoom and target.
+    static constexpr double kDefaultZoom = 0.7;
+    static constexpr double kDefaultTargetRa = 4.5;
+    static constexpr double kDefaultTargetDec = 20.0;
     int rotationMode = RotationEquatorial;
 
     ObservingPlaceSettings place;

@@ -27,8 +27,8 @@ double nonZero(double v, double substitute) { return v == 0.0 ? substitute : v; 
 } // namespace
 
 SkyChart::SkyChart() {
-    m_zoom = clampZoom(settings.zoom);
-    m_target = SkyPoint(settings.targetRa, settings.targetDec);
+    m_zoom = ChartSettings::kDefaultZoom;
+    m_target = SkyPoint(ChartSettings::kDefaultTargetRa, ChartSettings::kDefaultTargetDec);
     clock = ChartClock::fromSystemClock();
     clock.AutoUpdate = 1;
     clock.Pace = 1;

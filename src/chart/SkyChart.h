@@ -102,7 +102,7 @@ private:
 
     int m_clientWidth = 0;
     int m_clientHeight = 0;
-    double m_zoom = 0.7;
+    double m_zoom = ChartSettings::kDefaultZoom;
     astro::SkyPoint m_target;
     ProjectionParams m_projection;
     int m_starSizeClass = 1;
