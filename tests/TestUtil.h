@@ -17,7 +17,9 @@ inline double uniform(double lo, double hi) {
     return std::uniform_real_distribution<double>(lo, hi)(rng());
 }
 
-inline int uniformInt(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng()); }
+inline int uniformInt(int lo, int hi) {
+    return std::uniform_int_distribution<int>(lo, hi)(rng());
+}
 
 // A direction uniformly distributed over the sphere.
 inline astro::SkyPoint randomDirection() {

@@ -13,10 +13,16 @@ inline constexpr double kDegPerHour = 15.0;
 inline constexpr double kPiRounded = 3.141593;
 inline constexpr double kHalfPiRounded = 1.570796;
 
-inline constexpr double degToRad(double deg) { return deg / kDegPerRad; }
-inline constexpr double radToDeg(double rad) { return rad * kDegPerRad; }
+inline constexpr double degToRad(double deg) {
+    return deg / kDegPerRad;
+}
+inline constexpr double radToDeg(double rad) {
+    return rad * kDegPerRad;
+}
 
 // Arguments of asin and acos are clamped rather than allowed to produce NaN.
-inline constexpr double clampUnit(double v) { return std::clamp(v, -1.0, 1.0); }
+inline constexpr double clampUnit(double v) {
+    return std::clamp(v, -1.0, 1.0);
+}
 
 } // namespace astro

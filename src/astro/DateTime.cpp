@@ -14,7 +14,8 @@ namespace chr = std::chrono;
 constexpr chr::sys_days kEpoch = chr::sys_days{chr::year{1899} / chr::December / 30};
 
 chr::sys_days civilDate(int y, int mo, int d) {
-    return chr::year{y} / chr::month{static_cast<unsigned>(mo)} / chr::day{static_cast<unsigned>(d)};
+    return chr::year{y} / chr::month{static_cast<unsigned>(mo)} /
+           chr::day{static_cast<unsigned>(d)};
 }
 constexpr long long kSecondsPerDay = 86400;
 
@@ -54,7 +55,9 @@ int daysInMonth(int y, int mo) {
     return static_cast<int>(static_cast<unsigned>(last.day()));
 }
 
-DateTime::DateTime(int y, int mo, int d, int h, int mi, int s) { setDateTime(y, mo, d, h, mi, s); }
+DateTime::DateTime(int y, int mo, int d, int h, int mi, int s) {
+    setDateTime(y, mo, d, h, mi, s);
+}
 
 bool DateTime::setDateTime(int y, int mo, int d, int h, int mi, int s) {
     if (!fieldsInRange(y, mo, d, h, mi, s)) {
@@ -118,7 +121,8 @@ int DateTime::dayOfWeek() const {
 
 int DateTime::dayOfYear() const {
     const Fields f = fields();
-    return static_cast<int>((civilDate(f.year, f.month, f.day) - civilDate(f.year, 1, 1)).count()) + 1;
+    return static_cast<int>((civilDate(f.year, f.month, f.day) - civilDate(f.year, 1, 1)).count()) +
+           1;
 }
 
 DateTime DateTime::addDays(double span) const {
@@ -128,8 +132,8 @@ DateTime DateTime::addDays(double span) const {
 std::string DateTime::toIsoString() const {
     const Fields f = fields();
     char buf[32];
-    std::snprintf(buf, sizeof buf, "%04d-%02d-%02dT%02d:%02d:%02d", f.year, f.month, f.day,
-                  f.hour, f.minute, f.second);
+    std::snprintf(buf, sizeof buf, "%04d-%02d-%02dT%02d:%02d:%02d", f.year, f.month, f.day, f.hour,
+                  f.minute, f.second);
     return buf;
 }
 

@@ -22,7 +22,9 @@ Sexagesimal split(double value) {
     return {static_cast<int>(u), static_cast<int>(m), s};
 }
 
-int clampPrecision(int precision) { return std::clamp(precision, 0, 2); }
+int clampPrecision(int precision) {
+    return std::clamp(precision, 0, 2);
+}
 
 } // namespace
 
@@ -50,18 +52,24 @@ std::string formatDegrees(double degrees, int precision, bool withSign) {
     const int p = clampPrecision(precision);
     if (withSign) {
         if (p == 0)
-            std::snprintf(buf, sizeof buf, "%c%02d\u00b0 %02d' %02.0f\"", sign, v.units, v.minutes, v.seconds);
+            std::snprintf(buf, sizeof buf, "%c%02d\u00b0 %02d' %02.0f\"", sign, v.units, v.minutes,
+                          v.seconds);
         else if (p == 1)
-            std::snprintf(buf, sizeof buf, "%c%02d\u00b0 %02d' %04.1f\"", sign, v.units, v.minutes, v.seconds);
+            std::snprintf(buf, sizeof buf, "%c%02d\u00b0 %02d' %04.1f\"", sign, v.units, v.minutes,
+                          v.seconds);
         else
-            std::snprintf(buf, sizeof buf, "%c%02d\u00b0 %02d' %05.2f\"", sign, v.units, v.minutes, v.seconds);
+            std::snprintf(buf, sizeof buf, "%c%02d\u00b0 %02d' %05.2f\"", sign, v.units, v.minutes,
+                          v.seconds);
     } else {
         if (p == 0)
-            std::snprintf(buf, sizeof buf, "%c%03d\u00b0 %02d' %02.0f\"", sign, v.units, v.minutes, v.seconds);
+            std::snprintf(buf, sizeof buf, "%c%03d\u00b0 %02d' %02.0f\"", sign, v.units, v.minutes,
+                          v.seconds);
         else if (p == 1)
-            std::snprintf(buf, sizeof buf, "%c%03d\u00b0 %02d' %04.1f\"", sign, v.units, v.minutes, v.seconds);
+            std::snprintf(buf, sizeof buf, "%c%03d\u00b0 %02d' %04.1f\"", sign, v.units, v.minutes,
+                          v.seconds);
         else
-            std::snprintf(buf, sizeof buf, "%c%03d\u00b0 %02d' %05.2f\"", sign, v.units, v.minutes, v.seconds);
+            std::snprintf(buf, sizeof buf, "%c%03d\u00b0 %02d' %05.2f\"", sign, v.units, v.minutes,
+                          v.seconds);
     }
     return buf;
 }

@@ -12,18 +12,18 @@ namespace astro {
 struct ObservationParams {
     std::int32_t year = 2000;
     std::int32_t month = 1;
-    double day = 1.0;           // whole number stored as double
-    std::int32_t hour = 0;      // UT
-    std::int32_t minute = 0;    // UT
-    double second = 0.0;        // UT, whole number stored as double
-    double latitude = 0.0;      // degrees, north positive
-    double longitude = 0.0;     // degrees, east positive
-    float timeZone = 0.0f;      // hours east of Greenwich
+    double day = 1.0;                // whole number stored as double
+    std::int32_t hour = 0;           // UT
+    std::int32_t minute = 0;         // UT
+    double second = 0.0;             // UT, whole number stored as double
+    double latitude = 0.0;           // degrees, north positive
+    double longitude = 0.0;          // degrees, east positive
+    float timeZone = 0.0f;           // hours east of Greenwich
     std::int32_t daylightSaving = 0; // 1 = one hour ahead
     double julianDay = 0.0;
-    double height = 0.0;        // metres above sea level
-    double temperature = 10.0;  // degrees Celsius
-    double pressure = 1000.0;   // millibar
+    double height = 0.0;       // metres above sea level
+    double temperature = 10.0; // degrees Celsius
+    double pressure = 1000.0;  // millibar
 };
 
 inline constexpr std::size_t kObservationParamsHeadSize = 56;

@@ -7,7 +7,9 @@
 namespace astro {
 
 namespace {
-double tanDeg(double deg) { return std::tan(degToRad(deg)); }
+double tanDeg(double deg) {
+    return std::tan(degToRad(deg));
+}
 } // namespace
 
 double refraction(double h, double P, double T) {

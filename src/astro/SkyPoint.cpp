@@ -6,7 +6,9 @@
 
 namespace astro {
 
-double decFromVector(double y) { return std::asin(clampUnit(y)) * kDegPerRad; }
+double decFromVector(double y) {
+    return std::asin(clampUnit(y)) * kDegPerRad;
+}
 
 double raFromVector(double x, double y, double z) {
     double c = std::cos(std::asin(clampUnit(y)));
@@ -39,8 +41,12 @@ void SkyPoint::setVector(double x, double y, double z) {
     m_ra = raFromVector(x, y, z);
 }
 
-double SkyPoint::derivedRa() const { return raFromVector(m_x, m_y, m_z); }
-double SkyPoint::derivedDec() const { return decFromVector(m_y); }
+double SkyPoint::derivedRa() const {
+    return raFromVector(m_x, m_y, m_z);
+}
+double SkyPoint::derivedDec() const {
+    return decFromVector(m_y);
+}
 
 void SkyPoint::shift(double dRaMinutes, double dDecDegrees) {
     double ra = m_ra + dRaMinutes / 60.0;

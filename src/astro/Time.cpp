@@ -35,13 +35,20 @@ double julianDay(const DateTime& dt) {
     return julianDay(f.year, f.month, f.day, f.hour, f.minute, f.second);
 }
 
-double julianDayJ2000() { return julianDay(DateTime(2000, 1, 1, 12, 0, 0)); }
-double julianDay1900() { return julianDay(DateTime(1900, 1, 1, 12, 0, 0)); }
-double julianDayNewcombEpoch() { return julianDay(DateTime(1899, 12, 31, 12, 0, 0)); }
+double julianDayJ2000() {
+    return julianDay(DateTime(2000, 1, 1, 12, 0, 0));
+}
+double julianDay1900() {
+    return julianDay(DateTime(1900, 1, 1, 12, 0, 0));
+}
+double julianDayNewcombEpoch() {
+    return julianDay(DateTime(1899, 12, 31, 12, 0, 0));
+}
 
 double chartSiderealDegrees(const DateTime& ut, double longitude) {
     const DateTime::Fields f = ut.fields();
-    const double d = julianDay(f.year, f.month, f.day, f.hour, f.minute, f.second) - julianDayJ2000();
+    const double d =
+        julianDay(f.year, f.month, f.day, f.hour, f.minute, f.second) - julianDayJ2000();
     const double utHours = f.hour + f.minute / 60.0 + f.second / 3600.0;
     const double L = 0.985647 * d + 100.46 + longitude + 15.0 * utHours;
     // Reduction through the whole part; a negative angle stays negative.
@@ -114,4 +121,3 @@ ObservationParams makeObservationParams(const DateTime& ut, const Site& site,
 }
 
 } // namespace astro
-

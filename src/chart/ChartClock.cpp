@@ -9,8 +9,9 @@ ChartClock ChartClock::fromSystemClock() {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     if (localtime_r(&now, &local) != nullptr) {
-        c.Local = astro::DateTime(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
-                                  local.tm_hour, local.tm_min, local.tm_sec > 59 ? 59 : local.tm_sec);
+        c.Local =
+            astro::DateTime(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
+                            local.tm_min, local.tm_sec > 59 ? 59 : local.tm_sec);
         c.DaylightSaving = local.tm_isdst > 0 ? 1 : 0;
     }
     c.LocalCopy = c.Local;
@@ -26,6 +27,8 @@ void ChartClock::DeriveUniversal(float timeZoneHours) {
     Universal += -(static_cast<double>(timeZoneHours) * 3600.0) * kSecondDays;
 }
 
-void ChartClock::Tick() { Local += Pace * kSecondDays; }
+void ChartClock::Tick() {
+    Local += Pace * kSecondDays;
+}
 
 } // namespace chart

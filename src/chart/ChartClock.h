@@ -18,7 +18,7 @@ struct ChartClock {
     astro::DateTime LocalCopy; // Local as it was when Universal was last derived
     std::int32_t DaylightSaving = 0;
     std::int32_t AutoUpdate = 1;
-    std::int32_t Pace = 1;            // seconds of chart time per second, -30000..30000
+    std::int32_t Pace = 1;             // seconds of chart time per second, -30000..30000
     std::int32_t UpdatePeriod = 60000; // milliseconds between automatic updates
 
     // A clock standing at the computer's current local time and daylight-saving state.

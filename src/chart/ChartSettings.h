@@ -63,11 +63,11 @@ struct ChartSettings {
     int namesLockedWithFigures = 1;
 
     // "Stars"
-    double magnitudeLimit = 6.0; // "MaxMagn"
-    int onlyVisiblePart = 0;     // "OnlyVis": "Draw Only Visible Part"
-    int autoMagnitudeLimit = 1;  // "AutoMagn"
-    int starLabels = 1;          // "DrawLabels"
-    int starLabelKind = 2;       // "WhatLabel"
+    double magnitudeLimit = 6.0;      // "MaxMagn"
+    int onlyVisiblePart = 0;          // "OnlyVis": "Draw Only Visible Part"
+    int autoMagnitudeLimit = 1;       // "AutoMagn"
+    int starLabels = 1;               // "DrawLabels"
+    int starLabelKind = 2;            // "WhatLabel"
     double labelMagnitudeLimit = 4.0; // "LabMagnLimit"
 
     // Minor bodies and deep sky
@@ -76,8 +76,8 @@ struct ChartSettings {
     int asteroidLabelMode = 1;
     int plotComets = 0;
     int cometLabels = 1;
-    int plotDeepSky = 0;    // "NGC"/"DrawFlag"
-    int deepSkyLabels = 1;  // "NGC"/"LabelFlag"
+    int plotDeepSky = 0;   // "NGC"/"DrawFlag"
+    int deepSkyLabels = 1; // "NGC"/"LabelFlag"
 };
 
 } // namespace chart

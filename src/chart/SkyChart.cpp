@@ -22,7 +22,9 @@ int truncatePixel(double v) {
     return static_cast<int>(v);
 }
 
-double nonZero(double v, double substitute) { return v == 0.0 ? substitute : v; }
+double nonZero(double v, double substitute) {
+    return v == 0.0 ? substitute : v;
+}
 
 } // namespace
 
@@ -203,7 +205,9 @@ void SkyChart::SetRotationMode(int mode) {
     requestRepaint();
 }
 
-void SkyChart::RebuildHorizontalFrame() { m_frames.setZenith(m_zenithOfDate, m_julianDay); }
+void SkyChart::RebuildHorizontalFrame() {
+    m_frames.setZenith(m_zenithOfDate, m_julianDay);
+}
 
 astro::ObservationParams SkyChart::MakeObservationParams() const {
     astro::Site s = site;

@@ -101,7 +101,7 @@ TEST(DateTime, GarbageDayCountsAreRefusedWithoutNaN) {
 }
 
 TEST(DateTime, CalendarHelpers) {
-    EXPECT_EQ(DateTime(2000, 1, 1, 0, 0, 0).dayOfWeek(), 7); // a Saturday
+    EXPECT_EQ(DateTime(2000, 1, 1, 0, 0, 0).dayOfWeek(), 7);  // a Saturday
     EXPECT_EQ(DateTime(2026, 12, 8, 0, 0, 0).dayOfWeek(), 3); // a Tuesday
     EXPECT_EQ(DateTime(2024, 12, 31, 0, 0, 0).dayOfYear(), 366);
     EXPECT_EQ(DateTime(2026, 3, 1, 0, 0, 0).dayOfYear(), 60);

@@ -1,9 +1,9 @@
 #include "astro/Frames.h"
 
+#include "TestUtil.h"
 #include "astro/Precession.h"
 #include "astro/Refraction.h"
 #include "astro/Time.h"
-#include "TestUtil.h"
 
 #include <gtest/gtest.h>
 
@@ -21,7 +21,9 @@ namespace {
 
 constexpr double kDeg = M_PI / 180.0;
 
-double eclipticLongitude(const SkyPoint& ecl) { return ecl.ra() * 15.0; }
+double eclipticLongitude(const SkyPoint& ecl) {
+    return ecl.ra() * 15.0;
+}
 
 CoordinateFrames framesFor(const DateTime& ut, double lat, double lon) {
     CoordinateFrames f;
@@ -83,7 +85,8 @@ TEST(HorizontalFrame, BasisOfAZenithAsSpecified) {
         EXPECT_NEAR(f.b1.dot(f.b3), 0.0, 1e-6);
         EXPECT_NEAR(f.b2.dot(f.b3), 0.0, 1e-6);
         const SkyPoint p(7.3, 12.0);
-        expectSameDirection(astro::transform(astro::transform(p, f), astro::transposed(f)), p, 1e-5);
+        expectSameDirection(astro::transform(astro::transform(p, f), astro::transposed(f)), p,
+                            1e-5);
     }
 }
 
@@ -166,14 +169,15 @@ TEST(HorizontalFrame, AltitudeAndAzimuthAgreeWithErfa) {
                 double ri, di, aob, zob, hob, dob, rob;
                 eraAtciq(s.ra * 15.0 * kDeg, s.dec * kDeg, 0, 0, 0, 0, ctx, &ri, &di);
                 eraAtioq(ri, di, ctx, &aob, &zob, &hob, &dob, &rob);
-                const SkyPoint erfaHor = SkyPoint(std::fmod(540.0 - aob / kDeg, 360.0) / 15.0,
-                                                  90.0 - zob / kDeg);
+                const SkyPoint erfaHor =
+                    SkyPoint(std::fmod(540.0 - aob / kDeg, 360.0) / 15.0, 90.0 - zob / kDeg);
                 const double sep = testutil::separationDeg(hor, erfaHor);
                 double& worst = ctx == &astrom ? worstObserved : worstGeometric;
                 worst = std::max(worst, sep);
                 EXPECT_LT(sep, ctx == &astrom ? 0.016 : 0.01) << ut.toIsoString() << " " << s.ra;
                 EXPECT_NEAR(hor.dec(), 90.0 - zob / kDeg, ctx == &astrom ? 0.016 : 0.01);
-                EXPECT_LT(std::fabs(std::remainder(az - aob / kDeg, 360.0)) * std::cos(hor.dec() * kDeg),
+                EXPECT_LT(std::fabs(std::remainder(az - aob / kDeg, 360.0)) *
+                              std::cos(hor.dec() * kDeg),
                           ctx == &astrom ? 0.016 : 0.01);
             }
             // The chart's horizon test uses the same carried zenith.
@@ -185,8 +189,8 @@ TEST(HorizontalFrame, AltitudeAndAzimuthAgreeWithErfa) {
         }
     }
     EXPECT_GT(compared, 1000);
-    std::printf("worst difference to ERFA: %.4f deg geometric, %.4f deg observed\n",
-                worstGeometric, worstObserved);
+    std::printf("worst difference to ERFA: %.4f deg geometric, %.4f deg observed\n", worstGeometric,
+                worstObserved);
 }
 
 TEST(HorizontalFrame, RefractionRaisesTheApparentAltitude) {

@@ -14,7 +14,9 @@ namespace {
 
 constexpr double kRadToDeg = 57.29577951308232;
 
-double scale(const SkyChart& c) { return 2.0 * c.projection().cy / c.zoom(); }
+double scale(const SkyChart& c) {
+    return 2.0 * c.projection().cy / c.zoom();
+}
 
 double pixelDistance(const chart::ScreenPoint& a, double x, double y) {
     return std::hypot(a.x - x, a.y - y);
@@ -25,7 +27,8 @@ double pixelDistance(const chart::ScreenPoint& a, double x, double y) {
 TEST(Projection, TargetOnThePoleGivesFiniteAxes) {
     SkyChart chart;
     testutil::setUpChart(chart, 800, 600);
-    for (const SkyPoint& pole : {SkyPoint(0.0, 90.0), SkyPoint(0.0, -90.0), SkyPoint(0.0, 1.0, 0.0)}) {
+    for (const SkyPoint& pole :
+         {SkyPoint(0.0, 90.0), SkyPoint(0.0, -90.0), SkyPoint(0.0, 1.0, 0.0)}) {
         chart.SetView(1.0f, pole);
         const chart::ProjectionParams& p = chart.projection();
         for (double c : {p.Ux, p.Uy, p.Uz, p.Vx, p.Vy, p.Vz})
@@ -128,8 +131,8 @@ TEST(Projection, PixelToSkyInvertsTheProjectionWithinAPixel) {
             const auto [x1, y1] = exactPixel(back);
             const double errPixels = std::hypot(x1 - x0, y1 - y0);
             EXPECT_GT(back.dot(SkyPoint(target.x(), target.y(), target.z())), 0.0);
-            EXPECT_LT(errPixels, 1.5) << "target " << target.ra() << " " << target.dec()
-                                      << " zoom " << zoom << " mode " << chart.rotationMode();
+            EXPECT_LT(errPixels, 1.5) << "target " << target.ra() << " " << target.dec() << " zoom "
+                                      << zoom << " mode " << chart.rotationMode();
             ++checked;
         }
     }

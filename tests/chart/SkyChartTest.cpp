@@ -1,5 +1,5 @@
-#include "chart/ChartViewState.h"
 #include "chart/SkyChart.h"
+#include "chart/ChartViewState.h"
 
 #include "ChartTestUtil.h"
 #include "TestUtil.h"
@@ -106,9 +106,8 @@ TEST(SkyChart, AzimuthalFrameFollowsTheZenith) {
     EXPECT_NEAR(chart.ScreenX(chart.frames().zenith()), 400, 1);
     EXPECT_NEAR(chart.ScreenY(chart.frames().zenith()), 300, 1);
     EXPECT_TRUE(chart.isAboveHorizon(chart.frames().zenith()));
-    EXPECT_FALSE(chart.isAboveHorizon(SkyPoint(-chart.frames().zenith().x(),
-                                               -chart.frames().zenith().y(),
-                                               -chart.frames().zenith().z())));
+    EXPECT_FALSE(chart.isAboveHorizon(SkyPoint(
+        -chart.frames().zenith().x(), -chart.frames().zenith().y(), -chart.frames().zenith().z())));
 }
 
 TEST(SkyChart, TimeStepRecomputesZenithBodiesAndRepaints) {
@@ -187,8 +186,8 @@ namespace {
 
 struct ChartWithObjects {
     std::vector<FakeStar> named{{1.0, 10.0, 1.0f}, {2.0, 20.0, 5.5f}, {3.0, 30.0, 6.2f}};
-    std::vector<FakeStar> catalogue{{4.0, 0.0, 4.0f}, {5.0, 0.0, 6.0f}, {6.0, 0.0, 6.4f},
-                                    {7.0, 0.0, 8.0f}};
+    std::vector<FakeStar> catalogue{
+        {4.0, 0.0, 4.0f}, {5.0, 0.0, 6.0f}, {6.0, 0.0, 6.4f}, {7.0, 0.0, 8.0f}};
     std::vector<FakeStar> deepSky{{8.0, 0.0, 9.0f}, {9.0, 0.0, 10.0f}};
     chart::SpanObjectList<FakeStar> namedList{named};
     chart::SpanObjectList<FakeStar> catalogueList{catalogue};

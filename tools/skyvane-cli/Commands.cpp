@@ -26,7 +26,8 @@ astro::DateTime parseUt(const Args& a, bool required) {
     const auto dt = astro::DateTime::parseIso(*v);
     if (!dt)
         throw UsageError("--ut takes a date and time YYYY-MM-DDTHH:MM:SS between the years 100 "
-                         "and 9999, not '" + *v + "'");
+                         "and 9999, not '" +
+                         *v + "'");
     return *dt;
 }
 
@@ -73,7 +74,8 @@ int runTime(const std::vector<std::string>& words) {
         .add("ut", ut.toIsoString())
         .add("jd", p.julianDay)
         .add("chart_sidereal_deg", chartSidereal)
-        .add("chart_sidereal", astro::formatHours(std::fmod(chartSidereal + 360.0, 360.0) / 15.0, 1))
+        .add("chart_sidereal",
+             astro::formatHours(std::fmod(chartSidereal + 360.0, 360.0) / 15.0, 1))
         .add("riseset_sidereal_deg", riseSetSidereal)
         .add("local_hours", local)
         .add("local", astro::formatHours(local, 0))
@@ -146,13 +148,16 @@ int runProject(const std::vector<std::string>& words) {
     if (a.has("--pixel")) {
         const auto px = parsePair(a, "--pixel", ',', {0, 0});
         astro::SkyPoint framePoint;
-        const bool ok = chart.PixelToSky(static_cast<int>(px.first), static_cast<int>(px.second),
-                                         framePoint);
+        const bool ok =
+            chart.PixelToSky(static_cast<int>(px.first), static_cast<int>(px.second), framePoint);
         JsonLine line;
-        line.add("x", static_cast<int>(px.first)).add("y", static_cast<int>(px.second)).add("on_sky", ok);
+        line.add("x", static_cast<int>(px.first))
+            .add("y", static_cast<int>(px.second))
+            .add("on_sky", ok);
         if (ok) {
             const astro::SkyPoint eq = chart.fromChartFrame(framePoint);
-            line.add("ra", eq.ra()).add("dec", eq.dec())
+            line.add("ra", eq.ra())
+                .add("dec", eq.dec())
                 .add("ra_text", astro::formatHours(eq.ra(), 1))
                 .add("dec_text", astro::formatDegrees(eq.dec(), 0, true));
         }

@@ -18,7 +18,9 @@ public:
     JsonLine& add(const std::string& key, const std::string& value) {
         return raw(key, quote(value));
     }
-    JsonLine& add(const std::string& key, const char* value) { return add(key, std::string(value)); }
+    JsonLine& add(const std::string& key, const char* value) {
+        return add(key, std::string(value));
+    }
 
     std::string str() const { return "{" + m_body + "}"; }
     void print() const { std::puts(str().c_str()); }
