@@ -15,7 +15,8 @@ struct Sexagesimal {
 };
 
 Sexagesimal split(double value) {
-    const double a = std::fabs(value);
+    // A value that is not a number prints as zero rather than as garbage.
+    const double a = std::isfinite(value) ? std::min(std::fabs(value), 1.0e9) : 0.0;
     const double u = std::trunc(a);
     const double m = std::trunc((a - u) * 60.0);
     const double s = ((a - u) * 60.0 - m) * 60.0;
@@ -26,51 +27,30 @@ int clampPrecision(int precision) {
     return std::clamp(precision, 0, 2);
 }
 
+// Width of the seconds field at each precision: "07", "07.3", "07.25".
+int secondsWidth(int precision) {
+    return precision == 0 ? 2 : precision + 3;
+}
+
 } // namespace
 
 std::string formatHours(double hours, int precision) {
     const Sexagesimal v = split(hours);
+    const int p = clampPrecision(precision);
     char buf[64];
-    switch (clampPrecision(precision)) {
-    case 0:
-        std::snprintf(buf, sizeof buf, "%02dh %02dm %02.0fs", v.units, v.minutes, v.seconds);
-        break;
-    case 1:
-        std::snprintf(buf, sizeof buf, "%02dh %02dm %04.1fs", v.units, v.minutes, v.seconds);
-        break;
-    default:
-        std::snprintf(buf, sizeof buf, "%02dh %02dm %05.2fs", v.units, v.minutes, v.seconds);
-        break;
-    }
+    std::snprintf(buf, sizeof buf, "%02dh %02dm %0*.*fs", v.units, v.minutes, secondsWidth(p), p,
+                  v.seconds);
     return buf;
 }
 
 std::string formatDegrees(double degrees, int precision, bool withSign) {
     const Sexagesimal v = split(degrees);
     const char sign = withSign ? (degrees >= 0.0 ? '+' : '-') : ' ';
-    char buf[64];
+    const int degreeDigits = withSign ? 2 : 3;
     const int p = clampPrecision(precision);
-    if (withSign) {
-        if (p == 0)
-            std::snprintf(buf, sizeof buf, "%c%02d\u00b0 %02d' %02.0f\"", sign, v.units, v.minutes,
-                          v.seconds);
-        else if (p == 1)
-            std::snprintf(buf, sizeof buf, "%c%02d\u00b0 %02d' %04.1f\"", sign, v.units, v.minutes,
-                          v.seconds);
-        else
-            std::snprintf(buf, sizeof buf, "%c%02d\u00b0 %02d' %05.2f\"", sign, v.units, v.minutes,
-                          v.seconds);
-    } else {
-        if (p == 0)
-            std::snprintf(buf, sizeof buf, "%c%03d\u00b0 %02d' %02.0f\"", sign, v.units, v.minutes,
-                          v.seconds);
-        else if (p == 1)
-            std::snprintf(buf, sizeof buf, "%c%03d\u00b0 %02d' %04.1f\"", sign, v.units, v.minutes,
-                          v.seconds);
-        else
-            std::snprintf(buf, sizeof buf, "%c%03d\u00b0 %02d' %05.2f\"", sign, v.units, v.minutes,
-                          v.seconds);
-    }
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%c%0*d\u00b0 %02d' %0*.*f\"", sign, degreeDigits, v.units,
+                  v.minutes, secondsWidth(p), p, v.seconds);
     return buf;
 }
 

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 using astro::formatDegrees;
 using astro::formatHours;
 using astro::refraction;
@@ -47,6 +49,7 @@ TEST(Format, DegreesSignedAndUnsigned) {
     EXPECT_EQ(formatDegrees(45.0 + 30.0 / 60 + 15.5 / 3600, 1, true), "+45\u00b0 30' 15.5\"");
     EXPECT_EQ(formatDegrees(-89.99, 2, true), "-89\u00b0 59' 24.00\"");
     EXPECT_EQ(formatDegrees(7.25, 1, false), " 007\u00b0 15' 00.0\"");
+    EXPECT_EQ(formatDegrees(std::nan(""), 0, true), "+00\u00b0 00' 00\"");
     // Out-of-range precision falls back to the nearest one.
     EXPECT_EQ(formatDegrees(1.0, 7, true), "+01\u00b0 00' 00.00\"");
 }
