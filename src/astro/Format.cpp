@@ -44,6 +44,8 @@ std::string formatHours(double hours, int precision) {
 }
 
 std::string formatDegrees(double degrees, int precision, bool withSign) {
+    if (!std::isfinite(degrees))
+        degrees = 0.0;
     const Sexagesimal v = split(degrees);
     const char sign = withSign ? (degrees >= 0.0 ? '+' : '-') : ' ';
     const int degreeDigits = withSign ? 2 : 3;
