@@ -1,5 +1,7 @@
 #pragma once
 
+#include "astro/TextNumber.h"
+
 #include <map>
 #include <optional>
 #include <string>
@@ -55,14 +57,7 @@ private:
     std::map<Key, std::variant<int, std::string>, std::less<>> m_values;
 };
 
-// Numbers stored as text are read the way the C library's decimal conversion reads them: a
-// leading number is taken (blanks before it skipped) and text that is not a number gives 0.
-// Reading and writing never depend on the process locale, and a value that is not finite
-// ("nan", "inf", an overflow) gives 0 too.
-double parseLeadingNumber(std::string_view text);
-
-// Fixed-point text with the given number of decimals, as "%f" (6), "%.2f", "%.1f" write it,
-// always with a decimal point.
-std::string formatFixed(double value, int decimals);
+using astro::formatFixed;
+using astro::parseLeadingNumber;
 
 } // namespace settings
