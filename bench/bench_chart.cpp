@@ -36,19 +36,18 @@ std::vector<BenchStar> makeStars(std::size_t n) {
     return stars;
 }
 
-chart::SkyChart makeChart(int rotation) {
-    chart::SkyChart c;
+void setUp(chart::SkyChart& c, int rotation) {
     c.clock.Universal = astro::DateTime(2026, 12, 8, 22, 0, 0);
     c.UpdateTime();
     c.SetClientSize(1920, 1080);
     c.SetRotationMode(rotation);
     c.SetView(0.7f, astro::SkyPoint(4.5, 20.0));
-    return c;
 }
 
 void BM_ProjectStars(benchmark::State& state) {
     const auto stars = makeStars(120000);
-    const chart::SkyChart c = makeChart(static_cast<int>(state.range(0)));
+    chart::SkyChart c;
+    setUp(c, static_cast<int>(state.range(0)));
     for (auto _ : state) {
         long sum = 0;
         for (const auto& s : stars) {
@@ -62,7 +61,8 @@ void BM_ProjectStars(benchmark::State& state) {
 BENCHMARK(BM_ProjectStars)->Arg(1)->Arg(2)->Arg(3)->Unit(benchmark::kMillisecond);
 
 void BM_PixelToSky(benchmark::State& state) {
-    const chart::SkyChart c = makeChart(1);
+    chart::SkyChart c;
+    setUp(c, 1);
     int px = 0;
     for (auto _ : state) {
         astro::SkyPoint p;
@@ -73,7 +73,8 @@ void BM_PixelToSky(benchmark::State& state) {
 BENCHMARK(BM_PixelToSky);
 
 void BM_SetView(benchmark::State& state) {
-    chart::SkyChart c = makeChart(1);
+    chart::SkyChart c;
+    setUp(c, 1);
     float zoom = 0.7f;
     for (auto _ : state) {
         c.SetView(zoom, astro::SkyPoint(4.5, 20.0));
@@ -83,7 +84,8 @@ void BM_SetView(benchmark::State& state) {
 BENCHMARK(BM_SetView);
 
 void BM_UpdateTime(benchmark::State& state) {
-    chart::SkyChart c = makeChart(1);
+    chart::SkyChart c;
+    setUp(c, 1);
     for (auto _ : state) {
         c.clock.Universal += 1.0 / 1440.0;
         c.UpdateTime();
@@ -94,7 +96,8 @@ BENCHMARK(BM_UpdateTime);
 void BM_RebuildDrawList(benchmark::State& state) {
     auto stars = makeStars(244000);
     chart::SpanObjectList<BenchStar> list{std::span<BenchStar>(stars)};
-    chart::SkyChart c = makeChart(1);
+    chart::SkyChart c;
+    setUp(c, 1);
     c.objects.starArrays[1] = &list;
     c.settings.autoMagnitudeLimit = 0;
     c.settings.magnitudeLimit = static_cast<double>(state.range(0));

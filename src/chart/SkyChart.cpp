@@ -31,6 +31,7 @@ double nonZero(double v, double substitute) {
 SkyChart::SkyChart() {
     m_zoom = ChartSettings::kDefaultZoom;
     m_target = SkyPoint(ChartSettings::kDefaultTargetRa, ChartSettings::kDefaultTargetDec);
+    objects.bodies = &solarSystem;
     clock = ChartClock::fromSystemClock();
     clock.AutoUpdate = 1;
     clock.Pace = 1;

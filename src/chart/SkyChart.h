@@ -9,6 +9,7 @@
 #include "chart/DrawList.h"
 #include "chart/Projection.h"
 #include "chart/SkyObjects.h"
+#include "chart/SolarSystemObjects.h"
 #include "chart/ZoomTables.h"
 
 #include <functional>
@@ -21,12 +22,17 @@ namespace chart {
 class SkyChart {
 public:
     SkyChart();
+    // The chart points into its own members; it is never copied.
+    SkyChart(const SkyChart&) = delete;
+    SkyChart& operator=(const SkyChart&) = delete;
 
     ChartSettings settings;
     ChartClock clock;
     // The place the chart is computed for (latitude, longitude, zone); the atmosphere is in
     // frames().conditions. Starts at London.
     astro::Site site{51.5074, -0.1278, 0.0f, 0.0, 10.0, 1000.0};
+    // The Sun, Moon and planets of this chart; objects.bodies points at them.
+    SolarSystemObjects solarSystem;
     ChartObjects objects;
     // Called whenever the chart needs repainting (the window invalidates itself).
     std::function<void()> invalidate;

@@ -33,6 +33,11 @@ TEST(SkyChart, ANewChartStartsWithTheStoredDefaults) {
     EXPECT_DOUBLE_EQ(chart.frames().conditions.pressure, 1000.0);
     EXPECT_DOUBLE_EQ(chart.frames().conditions.temperature, 10.0);
     EXPECT_TRUE(chart.clock.Universal.isValid());
+    // Its Sun, Moon and planets are computed for its instant and place from the start.
+    EXPECT_EQ(chart.objects.bodies, &chart.solarSystem);
+    EXPECT_GT(chart.solarSystem.sun.results.distance, 0.98);
+    EXPECT_GT(chart.solarSystem.moon.results.distance, 50.0);
+    EXPECT_NEAR(chart.solarSystem.sun.ra(), chart.solarSystem.sun.results.ra, 1e-9);
 }
 
 TEST(SkyChart, ZoomLimitsEnableTheZoomCommands) {
