@@ -7,7 +7,9 @@
 #include "astro/Frames.h"
 #include "astro/Refraction.h"
 #include "astro/Time.h"
+#include "astro/MinorBodyLine.h"
 #include "chart/SkyChart.h"
+#include "ephemlib/GetSSOData.h"
 
 #include <cmath>
 #include <cstdio>
@@ -179,6 +181,109 @@ int runProject(const std::vector<std::string>& words) {
         .add("field_deg", chart::fieldOfViewDegrees(chart.zoom()))
         .add("magnitude_limit", chart.magnitudeLimit())
         .print();
+    return 0;
+}
+
+} // namespace cli
+
+namespace cli {
+
+namespace {
+
+struct BodyName {
+    const char* name;
+    ephem::BodyId id;
+};
+constexpr BodyName kBodies[] = {
+    {"Sun", ephem::BodySun},         {"Mercury", ephem::BodyMercury}, {"Venus", ephem::BodyVenus},
+    {"Moon", ephem::BodyMoon},       {"Mars", ephem::BodyMars},       {"Jupiter", ephem::BodyJupiter},
+    {"Saturn", ephem::BodySaturn},   {"Uranus", ephem::BodyUranus},   {"Neptune", ephem::BodyNeptune},
+    {"Pluto", ephem::BodyPluto},
+};
+
+} // namespace
+
+int runEphem(const std::vector<std::string>& words) {
+    const Args a(words,
+                 {"--body", "--asteroid", "--comet", "--ut", "--lat", "--lon", "--height", "--tz",
+                  "--dst", "--temp", "--pressure", "--count", "--step"},
+                 {});
+    const int sources = a.has("--body") + a.has("--asteroid") + a.has("--comet");
+    if (sources != 1)
+        throw UsageError("give exactly one of --body NAME, --asteroid \"LINE\", --comet \"LINE\"");
+
+    ephem::ElementBlock block;
+    std::string label;
+    if (a.has("--body")) {
+        label = a.text("--body", "");
+        bool found = false;
+        for (const BodyName& b : kBodies) {
+            if (label == b.name) {
+                block.bodyId = b.id;
+                found = true;
+            }
+        }
+        if (!found)
+            throw UsageError("--body takes Sun, Mercury, Venus, Moon, Mars, Jupiter, Saturn, "
+                             "Uranus, Neptune or Pluto, not '" + label + "'");
+    } else {
+        const bool comet = a.has("--comet");
+        const std::string line = a.text(comet ? "--comet" : "--asteroid", "");
+        std::optional<astro::MinorBody> body;
+        if (comet) {
+            if (auto c = astro::parseCometLine(line)) {
+                label = c->GetName();
+                body = *c;
+            }
+        } else if (auto ast = astro::parseAsteroidLine(line)) {
+            label = ast->GetName();
+            body = *ast;
+        }
+        if (!body)
+            throw UsageError(std::string("cannot read that ") + (comet ? "comet" : "asteroid") +
+                             " line: it needs the fixed columns of the catalogue format");
+        block = body->block;
+        block.bodyId = ephem::BodyMinor;
+    }
+
+    const astro::DateTime start = parseUt(a, true);
+    astro::Site site;
+    if (!a.has("--lat") || !a.has("--lon"))
+        throw UsageError("--lat DEG and --lon DEG are required");
+    site.latitude = a.number("--lat", 0.0, -90.0, 90.0);
+    site.longitude = a.number("--lon", 0.0, -180.0, 360.0);
+    site.height = a.number("--height", 0.0, -100.0, 15000.0);
+    site.timeZone = static_cast<float>(a.number("--tz", 0.0, -12.0, 14.0));
+    site.temperature = a.number("--temp", 10.0, -70.0, 100.0);
+    site.pressure = a.number("--pressure", 1000.0, 0.0, 10000.0);
+    const int dst = a.integer("--dst", 0, 0, 1);
+    const int count = a.integer("--count", 1, 1, 100000);
+    const double step = a.number("--step", 1.0, -36500.0, 36500.0);
+
+    for (int i = 0; i < count; ++i) {
+        const astro::DateTime ut = start.addDays(step * i);
+        if (!ut.isValid())
+            throw UsageError("the instants must stay within the years 100 to 9999");
+        const astro::ObservationParams params = astro::makeObservationParams(ut, site, dst);
+        ephem::EphemerisResult r;
+        const int status = GetSSOData(block, params, &r);
+        JsonLine line;
+        line.add("body", label).add("ut", ut.toIsoString());
+        if (status != 0)
+            line.add("error", status);
+        line.add("ra", r.ra)
+            .add("dec", r.dec)
+            .add("distance", r.distance)
+            .add("diameter", r.diameter)
+            .add("magnitude", r.magnitude)
+            .add("phase", r.phase)
+            .add("rise", r.rise)
+            .add("transit", r.transit)
+            .add("set", r.set);
+        if (block.bodyId == ephem::BodyMoon)
+            line.add("phase_code", static_cast<int>(r.moonPhase)).add("phase_days", r.moonPhaseDays);
+        line.print();
+    }
     return 0;
 }
 

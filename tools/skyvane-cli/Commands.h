@@ -10,5 +10,6 @@ namespace cli {
 int runTime(const std::vector<std::string>& args);
 int runWhere(const std::vector<std::string>& args);
 int runProject(const std::vector<std::string>& args);
+int runEphem(const std::vector<std::string>& args);
 
 } // namespace cli

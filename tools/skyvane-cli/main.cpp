@@ -24,6 +24,15 @@ Usage:
       The chart's projection: the window pixel of a direction, or the direction under a
       pixel. Defaults are those of a new chart (field 41.0 degrees, target 4h 30m +20,
       equatorial rotation, London, now).
+  skyvane-cli ephem   --body NAME | --asteroid "LINE" | --comet "LINE"
+                      --ut YYYY-MM-DDTHH:MM:SS --lat DEG --lon DEG [--height M] [--tz HOURS]
+                      [--dst 0|1] [--temp C] [--pressure MB] [--count N --step DAYS]
+      One call of the ephemeris library per instant: apparent topocentric RA (hours) and
+      Dec (degrees) of the equator J2000, distance (au; the Moon in Earth radii), apparent
+      diameter (arc seconds), magnitude, illuminated fraction, and the local clock hours of
+      rise, transit and set of the civil day (-1: no such event that day). NAME is one of
+      Sun Mercury Venus Moon Mars Jupiter Saturn Uranus Neptune Pluto; LINE is one line of
+      an asteroid or comet catalogue.
   skyvane-cli --help | --version
 
 Times are UT. Longitudes are east positive. Results are printed as JSON, one object per
@@ -51,6 +60,8 @@ int main(int argc, char** argv) {
             return cli::runWhere(rest);
         if (command == "project")
             return cli::runProject(rest);
+        if (command == "ephem")
+            return cli::runEphem(rest);
         throw cli::UsageError("unknown command '" + command + "' (see skyvane-cli --help)");
     } catch (const cli::UsageError& e) {
         std::fprintf(stderr, "skyvane-cli: %s\n", e.what());
