@@ -17,6 +17,7 @@ PACKAGES=(
   libgtest-dev
   libgmock-dev
   libbenchmark-dev
+  libnova-dev
   fonts-liberation2
   xvfb
   xauth
