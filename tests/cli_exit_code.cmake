@@ -2,7 +2,11 @@
 foreach(ARGS "where;--ra;25;--dec;0;--ut;2026-01-01T00:00:00"
              "time;--ut;2026-13-01T00:00:00"
              "project;--size;banana"
-             "nosuchcommand")
+             "nosuchcommand"
+             "ephem;--body;Vulcan;--ut;2026-01-01T00:00:00;--lat;0;--lon;0"
+             "ephem;--body;Mars;--ut;2026-01-01T00:00:00"
+             "ephem;--asteroid;too short;--ut;2026-01-01T00:00:00;--lat;0;--lon;0"
+             "ephem;--body;Mars;--comet;x;--ut;2026-01-01T00:00:00;--lat;0;--lon;0")
   execute_process(COMMAND ${CLI} ${ARGS} RESULT_VARIABLE rc ERROR_VARIABLE err OUTPUT_VARIABLE out)
   if(NOT rc EQUAL 2)
     message(FATAL_ERROR "skyvane-cli ${ARGS}: exit code ${rc}, expected 2")
