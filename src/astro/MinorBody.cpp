@@ -35,7 +35,8 @@ void setElementName(ephem::ElementBlock& block, std::string_view name) {
         name.remove_suffix(1);
     std::memset(block.name, 0, sizeof block.name);
     const std::size_t n = cutLength(name, kNameCapacity);
-    std::memcpy(block.name, name.data(), n);
+    if (n > 0)
+        std::memcpy(block.name, name.data(), n);
 }
 
 std::string elementName(const ephem::ElementBlock& block) {
