@@ -78,22 +78,35 @@ double Asteroid::meanDailyMotion(double axis) {
     return std::isfinite(n) ? n : 0.0;
 }
 
-ephem::ElementBlock Asteroid::makeBlock(const AsteroidValues& v) {
+namespace {
+
+// The block of a minor body: the catalogue's four elements as they stand, then the orbit's
+// size, motion and shape, the magnitude values, the fixed epoch and the fixed 5.0.
+ephem::ElementBlock minorBlock(const double (&angles)[4], double axis, double motion, double e,
+                               double slope, double h, std::string_view name, std::int32_t number) {
     ephem::ElementBlock b;
-    b.elements[ephem::ElemPerihelionTime] = v.elementA;
-    b.elements[ephem::ElemPerihelionArg] = v.elementB;
-    b.elements[ephem::ElemNode] = v.elementC;
-    b.elements[ephem::ElemInclination] = v.elementD;
-    b.elements[ephem::ElemAxis] = v.axis;
-    b.elements[ephem::ElemMeanMotion] = meanDailyMotion(v.axis);
-    b.elements[ephem::ElemEccentricity] = v.eccentricity;
-    b.elements[ephem::ElemSlopeG] = v.slope;
+    b.elements[ephem::ElemPerihelionTime] = angles[0];
+    b.elements[ephem::ElemPerihelionArg] = angles[1];
+    b.elements[ephem::ElemNode] = angles[2];
+    b.elements[ephem::ElemInclination] = angles[3];
+    b.elements[ephem::ElemAxis] = axis;
+    b.elements[ephem::ElemMeanMotion] = motion;
+    b.elements[ephem::ElemEccentricity] = e;
+    b.elements[ephem::ElemSlopeG] = slope;
     b.elements[ephem::ElemEpoch] = minorBodyEpoch();
-    b.elements[ephem::ElemAbsMagnitude] = v.absMagnitude;
+    b.elements[ephem::ElemAbsMagnitude] = h;
     b.elements[ephem::ElemCometK] = kMagnitudeSlope;
-    setElementName(b, v.name);
-    b.bodyId = v.number;
+    setElementName(b, name);
+    b.bodyId = number;
     return b;
+}
+
+} // namespace
+
+ephem::ElementBlock Asteroid::makeBlock(const AsteroidValues& v) {
+    return minorBlock({v.elementA, v.elementB, v.elementC, v.elementD}, v.axis,
+                      meanDailyMotion(v.axis), v.eccentricity, v.slope, v.absMagnitude, v.name,
+                      v.number);
 }
 
 double Comet::axisSlot(double perihelion, double eccentricity) {
@@ -104,21 +117,9 @@ double Comet::axisSlot(double perihelion, double eccentricity) {
 }
 
 ephem::ElementBlock Comet::makeBlock(const CometValues& v) {
-    ephem::ElementBlock b;
-    b.elements[ephem::ElemPerihelionTime] = v.elementA;
-    b.elements[ephem::ElemPerihelionArg] = v.elementB;
-    b.elements[ephem::ElemNode] = v.elementC;
-    b.elements[ephem::ElemInclination] = v.elementD;
-    b.elements[ephem::ElemAxis] = axisSlot(v.perihelion, v.eccentricity);
-    b.elements[ephem::ElemMeanMotion] = 0.0;
-    b.elements[ephem::ElemEccentricity] = v.eccentricity;
-    b.elements[ephem::ElemSlopeG] = 0.0;
-    b.elements[ephem::ElemEpoch] = minorBodyEpoch();
-    b.elements[ephem::ElemAbsMagnitude] = v.absMagnitude;
-    b.elements[ephem::ElemCometK] = kMagnitudeSlope;
-    setElementName(b, v.name);
-    b.bodyId = -1;
-    return b;
+    return minorBlock({v.elementA, v.elementB, v.elementC, v.elementD},
+                      axisSlot(v.perihelion, v.eccentricity), 0.0, v.eccentricity, 0.0,
+                      v.absMagnitude, v.name, -1);
 }
 
 } // namespace astro
