@@ -11,5 +11,6 @@ int runTime(const std::vector<std::string>& args);
 int runWhere(const std::vector<std::string>& args);
 int runProject(const std::vector<std::string>& args);
 int runEphem(const std::vector<std::string>& args);
+int runStar(const std::vector<std::string>& args);
 
 } // namespace cli

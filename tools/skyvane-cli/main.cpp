@@ -33,6 +33,11 @@ Usage:
       rise, transit and set of the civil day (-1: no such event that day). NAME is one of
       Sun Mercury Venus Moon Mars Jupiter Saturn Uranus Neptune Pluto; LINE is one line of
       an asteroid or comet catalogue.
+  skyvane-cli star    NAME | HD n | SAO n | TYC a-b-c  [--data DIR]
+      What the star catalogue holds for one star: names and designations, J2000 RA
+      (hours) and Dec (degrees), magnitudes, spectral type and class, multiplicity and
+      variability, and the constellation when the boundary data is there. DIR defaults to
+      the source tree's data folder. Hipparcos numbers are not kept (exit code 2).
   skyvane-cli --help | --version
 
 Times are UT. Longitudes are east positive. Results are printed as JSON, one object per
@@ -62,6 +67,8 @@ int main(int argc, char** argv) {
             return cli::runProject(rest);
         if (command == "ephem")
             return cli::runEphem(rest);
+        if (command == "star")
+            return cli::runStar(rest);
         throw cli::UsageError("unknown command '" + command + "' (see skyvane-cli --help)");
     } catch (const cli::UsageError& e) {
         std::fprintf(stderr, "skyvane-cli: %s\n", e.what());

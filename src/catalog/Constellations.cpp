@@ -1,0 +1,293 @@
+#include "catalog/Constellations.h"
+
+#include "astro/Angles.h"
+#include "astro/Precession.h"
+
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <fstream>
+
+namespace catalog {
+
+namespace {
+
+constexpr std::size_t kBoundaryRecord = 24;
+constexpr std::size_t kBandRecord = 48;
+constexpr std::size_t kListRecord = 112;
+constexpr std::size_t kFigureRecord = 40;
+
+// A boundary record with this right ascension ends the outline data.
+constexpr double kEndOfBoundaries = 100.0;
+
+// Unicode code points of the Windows-1252 bytes 0x80..0x9f; 0 where the code page has none.
+constexpr char16_t kCp1252High[32] = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+void appendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+// A text field of a record: the bytes up to the first NUL, or at most maxBytes when the field
+// has none, converted from Windows-1252 to UTF-8. A byte the code page leaves undefined
+// becomes '?'.
+std::string fieldText(const unsigned char* field, std::size_t width, std::size_t maxBytes) {
+    std::size_t n = 0;
+    while (n < width && n < maxBytes && field[n] != 0)
+        ++n;
+    std::string out;
+    out.reserve(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        const unsigned char b = field[i];
+        if (b < 0x80)
+            out += static_cast<char>(b);
+        else if (b < 0xA0)
+            appendUtf8(out, kCp1252High[b - 0x80] != 0 ? kCp1252High[b - 0x80] : u'?');
+        else
+            appendUtf8(out, b);
+    }
+    return out;
+}
+
+std::string fieldText(const unsigned char* field, std::size_t width) {
+    return fieldText(field, width, width);
+}
+
+double readDouble(const unsigned char* p) {
+    std::uint64_t bits = 0;
+    for (int i = 7; i >= 0; --i)
+        bits = (bits << 8) | p[i];
+    return std::bit_cast<double>(bits);
+}
+
+std::int32_t readInt32(const unsigned char* p) {
+    const std::uint32_t u =
+        static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
+        (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+    return static_cast<std::int32_t>(u);
+}
+
+// Reads fixed-size records one after the other; a short final record is not returned.
+class RecordReader {
+public:
+    RecordReader(const std::filesystem::path& file, std::size_t size)
+        : m_in(file, std::ios::binary), m_buffer(size) {}
+
+    const unsigned char* next() {
+        if (!m_in)
+            return nullptr;
+        m_in.read(reinterpret_cast<char*>(m_buffer.data()),
+                  static_cast<std::streamsize>(m_buffer.size()));
+        if (static_cast<std::size_t>(m_in.gcount()) != m_buffer.size())
+            return nullptr;
+        return m_buffer.data();
+    }
+
+private:
+    std::ifstream m_in;
+    std::vector<unsigned char> m_buffer;
+};
+
+bool finite(double a, double b) {
+    return std::isfinite(a) && std::isfinite(b);
+}
+
+const astro::Rotation& j2000ToB1875() {
+    static const astro::Rotation r = astro::precessionJ2000ToDate(kB1875JulianDay);
+    return r;
+}
+
+} // namespace
+
+ConstellationData::ConstellationData() = default;
+
+std::size_t ConstellationData::LoadBoundaries(const std::filesystem::path& dataDir) {
+    m_outlines.clear();
+    m_outlineNames.clear();
+    RecordReader reader(dataDir / kBoundariesFile, kBoundaryRecord);
+    // The raw bytes of the text field of the previous record; a file starting with this text
+    // still starts an outline.
+    std::string remembered = "000";
+    while (const unsigned char* r = reader.next()) {
+        const double ra = readDouble(r);
+        const double dec = readDouble(r + 8);
+        if (ra == kEndOfBoundaries)
+            break;
+        std::size_t n = 0;
+        while (n < 8 && r[16 + n] != 0)
+            ++n;
+        const std::string text(reinterpret_cast<const char*>(r + 16), n);
+        if (text != remembered || m_outlines.empty()) {
+            if (m_outlines.size() == kOutlineCapacity)
+                break;
+            m_outlines.emplace_back();
+            m_outlineNames.push_back(fieldText(r + 16, 8));
+        }
+        remembered = text;
+        if (!finite(ra, dec) || m_outlines.back().size() == kOutlinePointCapacity)
+            continue;
+        m_outlines.back().emplace_back(ra, dec);
+    }
+    return m_outlines.size();
+}
+
+std::size_t ConstellationData::LoadBoundaryBands(const std::filesystem::path& dataDir) {
+    m_bands.clear();
+    RecordReader reader(dataDir / kBandsFile, kBandRecord);
+    while (m_bands.size() < kBandCapacity) {
+        const unsigned char* r = reader.next();
+        if (r == nullptr)
+            break;
+        BoundaryBand band;
+        band.raLow = readDouble(r);
+        band.raHigh = readDouble(r + 8);
+        band.decLow = readDouble(r + 16);
+        if (!finite(band.raLow, band.raHigh) || !std::isfinite(band.decLow))
+            continue;
+        band.abbreviation = fieldText(r + 24, 24, 23);
+        m_bands.push_back(std::move(band));
+    }
+    return m_bands.size();
+}
+
+std::size_t ConstellationData::LoadConstellationList(const std::filesystem::path& dataDir) {
+    m_entries.clear();
+    RecordReader reader(dataDir / kListFile, kListRecord);
+    while (m_entries.size() < kConstellationCount) {
+        const unsigned char* r = reader.next();
+        if (r == nullptr)
+            break;
+        ConstellationEntry e;
+        e.number = readInt32(r);
+        e.name = fieldText(r + 4, 30);
+        e.abbreviation = fieldText(r + 34, 30);
+        e.genitive = fieldText(r + 64, 32);
+        e.labelRa = readDouble(r + 96);
+        e.labelDec = readDouble(r + 104);
+        if (!finite(e.labelRa, e.labelDec)) {
+            e.labelRa = 0.0;
+            e.labelDec = 0.0;
+        }
+        m_entries.push_back(std::move(e));
+    }
+    return m_entries.size();
+}
+
+std::size_t ConstellationData::LoadFigures(const std::filesystem::path& dataDir) {
+    for (ConstellationFigure& f : m_figures)
+        f = ConstellationFigure{};
+    std::size_t total = 0;
+    RecordReader reader(dataDir / kFiguresFile, kFigureRecord);
+    while (const unsigned char* r = reader.next()) {
+        const double ra1 = readDouble(r);
+        const double dec1 = readDouble(r + 8);
+        const double ra2 = readDouble(r + 16);
+        const double dec2 = readDouble(r + 24);
+        const std::int32_t number = readInt32(r + 32);
+        if (number < 1 || number > static_cast<std::int32_t>(kConstellationCount))
+            continue;
+        if (!finite(ra1, dec1) || !finite(ra2, dec2))
+            continue;
+        ConstellationFigure& figure = m_figures[static_cast<std::size_t>(number - 1)];
+        if (figure.segments.size() == kFigureSegmentCapacity)
+            continue;
+        figure.segments.push_back({astro::SkyPoint(ra1, dec1), astro::SkyPoint(ra2, dec2)});
+        figure.number = number;
+        ++total;
+    }
+    return total;
+}
+
+std::string ConstellationData::FindConstellationAt(double raHours, double decDegrees) const {
+    return FindConstellationAt(astro::SkyPoint(raHours, decDegrees));
+}
+
+std::string ConstellationData::FindConstellationAt(const astro::SkyPoint& j2000) const {
+    const astro::Rotation& m = j2000ToB1875();
+    const double v[3] = {j2000.x(), j2000.y(), j2000.z()};
+    double b[3];
+    for (int i = 0; i < 3; ++i)
+        b[i] = m[i][0] * v[0] + m[i][1] * v[1] + m[i][2] * v[2];
+    // Right ascension and declination at B1875, with the program's own angle factors so that
+    // a boundary point read from the outlines comes back onto its band edge.
+    const double dec = std::atan2(b[1], std::hypot(b[0], b[2])) * astro::kDegPerRad;
+    double ra = std::atan2(b[2], b[0]) * astro::kDegPerRad / astro::kDegPerHour;
+    if (ra < 0.0)
+        ra += 24.0;
+    if (ra >= 24.0)
+        ra -= 24.0;
+    for (const BoundaryBand& band : m_bands) {
+        if (band.decLow <= dec && band.raLow <= ra && ra < band.raHigh)
+            return band.abbreviation;
+    }
+    return "Oct";
+}
+
+std::string ConstellationData::abbreviationAt(const astro::SkyPoint& direction) const {
+    if (m_bands.empty())
+        return {};
+    return FindConstellationAt(direction);
+}
+
+const ConstellationEntry* ConstellationData::findEntry(std::string_view text) const {
+    // An empty text names nothing, even where a file left a name form empty.
+    if (text.empty())
+        return nullptr;
+    for (const ConstellationEntry& e : m_entries) {
+        if (text == e.name || text == e.abbreviation || text == e.genitive)
+            return &e;
+    }
+    return nullptr;
+}
+
+int ConstellationData::ConstellationNumber(std::string_view text) const {
+    const ConstellationEntry* e = findEntry(text);
+    if (e == nullptr)
+        return kNoConstellation;
+    return static_cast<int>(e - m_entries.data()) + 1;
+}
+
+namespace {
+
+std::string formOf(const ConstellationEntry* e, int form) {
+    if (e == nullptr)
+        return {};
+    switch (form) {
+    case 1:
+        return e->name;
+    case 2:
+        return e->abbreviation;
+    case 3:
+        return e->genitive;
+    default:
+        return " ";
+    }
+}
+
+} // namespace
+
+std::string ConstellationData::ConstellationForm(std::string_view text, int form) const {
+    return formOf(findEntry(text), form);
+}
+
+std::string ConstellationData::ConstellationFormByNumber(int number, int form) const {
+    for (const ConstellationEntry& e : m_entries) {
+        if (e.number == number)
+            return formOf(&e, form);
+    }
+    return {};
+}
+
+} // namespace catalog

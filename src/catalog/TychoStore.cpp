@@ -1,0 +1,249 @@
+#include "catalog/TychoStore.h"
+
+#include "chart/SkyChart.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <system_error>
+
+namespace catalog {
+
+namespace {
+
+constexpr std::size_t kIndexRecordSize = 40;
+constexpr long kRecordSize = static_cast<long>(kTychoRecordSize);
+
+// The faint stars are drawn only when the chart goes deeper than this.
+constexpr double kFaintTierMagnitude = 9.5;
+
+std::uint32_t readU32(const unsigned char* p) {
+    return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
+           static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
+}
+
+std::int16_t readI16(const unsigned char* p) {
+    return static_cast<std::int16_t>(static_cast<std::uint16_t>(p[0] | p[1] << 8));
+}
+
+double readF64(const unsigned char* p) {
+    const std::uint64_t v =
+        static_cast<std::uint64_t>(readU32(p)) | static_cast<std::uint64_t>(readU32(p + 4)) << 32;
+    return std::bit_cast<double>(v);
+}
+
+bool fileExists(const std::filesystem::path& path) {
+    std::error_code ec;
+    return std::filesystem::is_regular_file(path, ec);
+}
+
+// Number of whole records in an open file, leaving it positioned at its start.
+long recordCount(std::FILE* f) {
+    if (std::fseek(f, 0, SEEK_END) != 0)
+        return 0;
+    const long size = std::ftell(f);
+    std::rewind(f);
+    return size > 0 ? size / kRecordSize : 0;
+}
+
+// The records of a region that lie inside a file of fileRecords records: a first record
+// outside the file, or a negative count, gives none; a count reaching past the end is cut.
+std::int32_t clippedCount(std::int64_t first, std::int64_t count, long fileRecords) {
+    if (first < 1 || first > static_cast<std::int64_t>(fileRecords) + 1 || count <= 0)
+        return 0;
+    const std::int64_t room = static_cast<std::int64_t>(fileRecords) - (first - 1);
+    return static_cast<std::int32_t>(std::min(count, room));
+}
+
+// Whether the chart draws an equatorial direction: on the near side of the target and
+// inside the window, edges included.
+bool isOnChart(const chart::SkyChart& chart, const astro::SkyPoint& p) {
+    if (chart.fromChartFrame(chart.target()).dot(p) < 0.0)
+        return false;
+    const chart::ScreenPoint s = chart.Project(p);
+    const chart::ProjectionParams& c = chart.projection();
+    return s.x >= 0 && s.x <= 2 * c.cx && s.y >= 0 && s.y <= 2 * c.cy;
+}
+
+} // namespace
+
+TychoStore::TychoStore()
+    : m_buffer(static_cast<std::size_t>(TychoSlot::kCapacity) * kTychoRecordSize) {
+    m_regions.reserve(kRegionCapacity + 1); // and the closing record
+    for (TychoSlot& slot : m_slots)
+        slot.stars = std::make_unique<TychoStar[]>(TychoSlot::kCapacity);
+}
+
+TychoStore::~TychoStore() = default;
+
+void TychoStore::close() {
+    m_available = false;
+    for (File& f : m_files)
+        f.reset();
+    m_fileRecords = {0, 0};
+    m_regions.clear();
+    for (TychoSlot& slot : m_slots) {
+        slot.inUse = 0;
+        slot.region = -100;
+        slot.starCount = 0;
+    }
+}
+
+void TychoStore::OpenTycho(const std::filesystem::path& dataDir) {
+    close();
+    const std::filesystem::path main = dataDir / "tycho_2.skd";
+    const std::filesystem::path supplement = dataDir / "supply_1.skd";
+    const std::filesystem::path index = dataDir / "tycho_2_index.skd";
+    if (!fileExists(main) || !fileExists(supplement) || !fileExists(index))
+        return;
+
+    m_files[0].reset(std::fopen(main.c_str(), "rb"));
+    m_files[1].reset(std::fopen(supplement.c_str(), "rb"));
+    const File indexFile(std::fopen(index.c_str(), "rb"));
+    if (!m_files[0] || !m_files[1] || !indexFile) {
+        close();
+        return;
+    }
+    for (int f = 0; f < 2; ++f)
+        m_fileRecords[f] = recordCount(m_files[f].get());
+    m_available = true;
+
+    // The regions, then the closing record that marks where the last one ends; records
+    // beyond the capacity are not read.
+    std::array<unsigned char, kIndexRecordSize> r;
+    while (m_regions.size() <= static_cast<std::size_t>(kRegionCapacity) &&
+           std::fread(r.data(), 1, r.size(), indexFile.get()) == r.size()) {
+        TychoRegion region;
+        region.first = {static_cast<std::int32_t>(readU32(r.data())),
+                        static_cast<std::int32_t>(readU32(r.data() + 4))};
+        region.raLow = readF64(r.data() + 8) / 15.0;
+        region.raHigh = readF64(r.data() + 16) / 15.0;
+        region.decLow = readF64(r.data() + 24);
+        region.decHigh = readF64(r.data() + 32);
+        region.centre = astro::SkyPoint(region.raLow + (region.raHigh - region.raLow) / 2.0,
+                                        region.decLow + (region.decHigh - region.decLow) / 2.0);
+        m_regions.push_back(region);
+    }
+    for (std::size_t i = 0; i + 1 < m_regions.size(); ++i) {
+        TychoRegion& region = m_regions[i];
+        for (int f = 0; f < 2; ++f) {
+            const std::int64_t next = m_regions[i + 1].first[f];
+            region.count[f] =
+                clippedCount(region.first[f], next - region.first[f], m_fileRecords[f]);
+        }
+    }
+    if (!m_regions.empty())
+        m_regions.pop_back(); // the closing record is no region
+}
+
+TychoStore::WindowSamples TychoStore::SampleWindow(const chart::SkyChart& chart) {
+    const int w = chart.clientWidth() / 2;
+    const int h = chart.clientHeight() / 2;
+    const int px[8] = {0, w, 2 * w, 2 * w, 2 * w, w, 0, 0};
+    const int py[8] = {0, 0, 0, h, 2 * h, 2 * h, 2 * h, h};
+    WindowSamples s;
+    for (int i = 0; i < 8; ++i) {
+        astro::SkyPoint p;
+        s.valid[i] = chart.PixelToSky(px[i], py[i], p);
+        if (s.valid[i])
+            s.points[i] = chart.fromChartFrame(p);
+    }
+    return s;
+}
+
+bool TychoStore::isRegionVisible(const TychoRegion& region, const chart::SkyChart& chart,
+                                 const WindowSamples& samples) const {
+    if (chart.settings.onlyVisiblePart && !chart.isAboveHorizon(region.centre))
+        return false;
+    for (int i = 0; i < 8; ++i) {
+        if (!samples.valid[i])
+            continue;
+        const double ra = samples.points[i].ra();
+        const double dec = samples.points[i].dec();
+        if (region.raLow <= ra && ra <= region.raHigh && region.decLow <= dec &&
+            dec <= region.decHigh)
+            return true;
+    }
+    return isOnChart(chart, region.centre);
+}
+
+bool TychoStore::IsRegionVisible(const TychoRegion& region, const chart::SkyChart& chart) const {
+    return isRegionVisible(region, chart, SampleWindow(chart));
+}
+
+void TychoStore::readRegion(int file, const TychoRegion& region, TychoSlot& slot) {
+    const std::int32_t n = std::min(region.count[file], TychoSlot::kCapacity);
+    if (n <= 0 || slot.starCount >= TychoSlot::kCapacity)
+        return;
+    std::FILE* f = m_files[file].get();
+    if (std::fseek(f, (static_cast<long>(region.first[file]) - 1) * kRecordSize, SEEK_SET) != 0)
+        return;
+    const std::size_t got =
+        std::fread(m_buffer.data(), kTychoRecordSize, static_cast<std::size_t>(n), f);
+    for (std::size_t i = 0; i < got && slot.starCount < TychoSlot::kCapacity; ++i) {
+        const unsigned char* record = m_buffer.data() + i * kTychoRecordSize;
+        if (readI16(record) == 0)
+            continue; // an empty record
+        slot.stars[slot.starCount++] = TychoStar::FromRecord(
+            std::span<const unsigned char, kTychoRecordSize>(record, kTychoRecordSize));
+    }
+}
+
+void TychoStore::LoadVisibleRegions(const chart::SkyChart& chart) {
+    for (TychoSlot& slot : m_slots) {
+        slot.inUse = 0;
+        slot.region = -100;
+        slot.starCount = 0;
+    }
+    if (!m_available || !(chart.magnitudeLimit() > kFaintTierMagnitude))
+        return;
+
+    const WindowSamples samples = SampleWindow(chart);
+    std::size_t used = 0;
+    for (std::size_t i = 0; i < m_regions.size(); ++i) {
+        const TychoRegion& region = m_regions[i];
+        if (!isRegionVisible(region, chart, samples))
+            continue;
+        if (used == m_slots.size())
+            break;
+        TychoSlot& slot = m_slots[used++];
+        slot.inUse = 1;
+        slot.region = static_cast<int>(i);
+        slot.starCount = 0;
+        readRegion(0, region, slot);
+        readRegion(1, region, slot);
+    }
+}
+
+const TychoStar* TychoStore::FindTychoStar(int tyc1, int tyc2, int tyc3) {
+    if (!m_available || tyc1 < 1 || tyc1 > regionCount() || tyc3 < 1 || tyc3 > 3)
+        return nullptr;
+    const int packed = tyc1 + 10000 * (tyc3 - 1);
+    const TychoRegion& region = m_regions[static_cast<std::size_t>(tyc1 - 1)];
+    const std::size_t chunk = m_buffer.size() / kTychoRecordSize;
+    for (int file = 0; file < 2; ++file) {
+        std::FILE* f = m_files[file].get();
+        std::size_t left = static_cast<std::size_t>(std::max(region.count[file], 0));
+        if (left == 0 ||
+            std::fseek(f, (static_cast<long>(region.first[file]) - 1) * kRecordSize, SEEK_SET) != 0)
+            continue;
+        while (left > 0) {
+            const std::size_t got =
+                std::fread(m_buffer.data(), kTychoRecordSize, std::min(left, chunk), f);
+            if (got == 0)
+                break;
+            left -= got;
+            for (std::size_t i = 0; i < got; ++i) {
+                const unsigned char* record = m_buffer.data() + i * kTychoRecordSize;
+                if (readI16(record) == packed && readI16(record + 2) == tyc2) {
+                    m_found = TychoStar::FromRecord(
+                        std::span<const unsigned char, kTychoRecordSize>(record, kTychoRecordSize));
+                    return &m_found;
+                }
+            }
+        }
+    }
+    return nullptr;
+}
+
+} // namespace catalog

@@ -1,0 +1,122 @@
+#pragma once
+
+#include "astro/SkyPoint.h"
+#include "catalog/Stars.h"
+
+#include <array>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <span>
+#include <vector>
+
+namespace chart {
+class SkyChart;
+}
+
+namespace catalog {
+
+// One sky region of the Tycho-2 files: its box in right ascension and declination, the
+// centre of the box, and where its records lie in the two region files.
+struct TychoRegion {
+    double raLow = 0.0;  // hours
+    double raHigh = 0.0; // hours
+    double decLow = 0.0; // degrees
+    double decHigh = 0.0;
+    astro::SkyPoint centre;
+    // Per region file (0 "tycho_2.skd", 1 "supply_1.skd"): number of the region's first
+    // record, counted from 1, and how many records it has there.
+    std::array<std::int32_t, 2> first{1, 1};
+    std::array<std::int32_t, 2> count{0, 0};
+};
+
+// A region loaded for the chart: its stars in an array allocated once with the store.
+struct TychoSlot {
+    static constexpr int kCapacity = 1800;
+
+    int inUse = 0;
+    int region = -100; // index of the region held, -100 when empty
+    int starCount = 0;
+    std::unique_ptr<TychoStar[]> stars;
+
+    std::span<TychoStar> loaded() { return {stars.get(), static_cast<std::size_t>(starCount)}; }
+    std::span<const TychoStar> loaded() const {
+        return {stars.get(), static_cast<std::size_t>(starCount)};
+    }
+};
+
+// The faint stars of the Tycho-2 catalogue and its supplement, read on demand region by
+// region into 50 slots. The two region files stay open while the store lives; nothing is
+// allocated after construction except by OpenTycho.
+class TychoStore {
+public:
+    static constexpr int kSlotCount = 50;
+    static constexpr int kRegionCapacity = 10000;
+
+    TychoStore();
+    ~TychoStore();
+    TychoStore(const TychoStore&) = delete;
+    TychoStore& operator=(const TychoStore&) = delete;
+
+    // Opens "tycho_2.skd" and "supply_1.skd" of dataDir and reads the regions of
+    // "tycho_2_index.skd". When any of the three is missing or unreadable the store is off:
+    // no regions, no error. Region record counts that reach beyond a file's end are cut
+    // back to it.
+    void OpenTycho(const std::filesystem::path& dataDir);
+
+    // 1 when the three files were found.
+    int TychoAvailable() const { return m_available ? 1 : 0; }
+    int regionCount() const { return static_cast<int>(m_regions.size()); }
+    const TychoRegion& region(int i) const { return m_regions[static_cast<std::size_t>(i)]; }
+
+    // Frees all slots and loads the first 50 regions, in index order, that the chart shows.
+    // When the chart's limiting magnitude is not above 9.5 the faint stars are not drawn and
+    // every slot stays free.
+    void LoadVisibleRegions(const chart::SkyChart& chart);
+
+    // Whether the chart shows some of a region: its centre is above the horizon when the
+    // chart draws only the visible part, and a corner or edge midpoint of the window lies in
+    // its box or its centre lies in the window.
+    bool IsRegionVisible(const TychoRegion& region, const chart::SkyChart& chart) const;
+
+    // The star with this Tycho-2 identifier, read from the region files (first the main file,
+    // then the supplement); null when the store is off or no such star exists. The star
+    // stays valid until the next call.
+    const TychoStar* FindTychoStar(int tyc1, int tyc2, int tyc3);
+
+    std::span<const TychoSlot, kSlotCount> slots() const { return m_slots; }
+
+    // The eight window points (corners and edge midpoints) as equatorial directions; a point
+    // outside the projected hemisphere is not valid.
+    struct WindowSamples {
+        std::array<astro::SkyPoint, 8> points;
+        std::array<bool, 8> valid{};
+    };
+    static WindowSamples SampleWindow(const chart::SkyChart& chart);
+
+private:
+    struct FileCloser {
+        void operator()(std::FILE* f) const {
+            if (f)
+                std::fclose(f);
+        }
+    };
+    using File = std::unique_ptr<std::FILE, FileCloser>;
+
+    bool isRegionVisible(const TychoRegion& region, const chart::SkyChart& chart,
+                         const WindowSamples& samples) const;
+    // Adds a region's stars of one file to the slot, as far as the slot has room.
+    void readRegion(int file, const TychoRegion& region, TychoSlot& slot);
+    void close();
+
+    bool m_available = false;
+    std::array<File, 2> m_files;
+    std::array<long, 2> m_fileRecords{0, 0};
+    std::vector<TychoRegion> m_regions; // reserved once at full capacity
+    std::array<TychoSlot, kSlotCount> m_slots;
+    std::vector<unsigned char> m_buffer; // one slot's worth of records
+    TychoStar m_found;
+};
+
+} // namespace catalog

@@ -1,0 +1,221 @@
+#include "Commands.h"
+
+#include "Args.h"
+#include "Json.h"
+
+#include "astro/Format.h"
+#include "catalog/ConstellationLookup.h"
+#include "catalog/Constellations.h"
+#include "catalog/Stars.h"
+#include "catalog/TychoStore.h"
+
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace cli {
+
+namespace {
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(a[i])) !=
+            std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
+}
+
+// A positive whole number written with digits only.
+std::optional<int> parseNumber(std::string_view text) {
+    if (text.empty() || text.size() > 9)
+        return std::nullopt;
+    int n = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        n = n * 10 + (c - '0');
+    }
+    return n > 0 ? std::optional<int>(n) : std::nullopt;
+}
+
+// "HD 48915", "hd48915": the number after a catalogue prefix; none when the text does not
+// start with the prefix.
+std::optional<std::string_view> afterPrefix(std::string_view query, std::string_view prefix) {
+    if (query.size() < prefix.size() || !equalsIgnoringCase(query.substr(0, prefix.size()), prefix))
+        return std::nullopt;
+    std::string_view rest = query.substr(prefix.size());
+    while (!rest.empty() && rest.front() == ' ')
+        rest.remove_prefix(1);
+    return rest;
+}
+
+int requireNumber(std::string_view text, const std::string& query) {
+    const auto n = parseNumber(text);
+    if (!n)
+        throw UsageError("'" + query + "' needs a positive catalogue number");
+    return *n;
+}
+
+// A magnitude or another small float of the files, without float noise in the output.
+double rounded(double v, int decimals) {
+    const double f = std::pow(10.0, decimals);
+    return std::round(v * f) / f;
+}
+
+void printStar(const catalog::TychoStar& star, const std::string& constellation) {
+    JsonLine line;
+    line.add("name", star.GetName());
+    const int type = star.GetType();
+    line.add("kind", type == astro::KindNamedStar     ? "named"
+                     : type == astro::KindCatalogStar ? "catalogue"
+                                                      : "tycho");
+    if (star.tyc1() != 0)
+        line.add("tyc", star.identifierText());
+    const auto* cat =
+        type != astro::KindTychoStar ? static_cast<const catalog::CatalogStar*>(&star) : nullptr;
+    const auto* named =
+        type == astro::KindNamedStar ? static_cast<const catalog::NamedStar*>(&star) : nullptr;
+    if (cat) {
+        if (auto hd = cat->hdNumber())
+            line.add("hd", *hd);
+        if (auto sao = cat->saoNumber())
+            line.add("sao", *sao);
+    }
+    if (named) {
+        if (named->bayerCode() >= 1 && named->bayerCode() <= 24) {
+            line.add("bayer", std::string(catalog::BayerLetterUtf8(named->bayerCode())));
+            if (named->bayerIndex() != 0)
+                line.add("bayer_index", named->bayerIndex());
+        }
+        if (named->flamsteed() != 0)
+            line.add("flamsteed", named->flamsteed());
+        if (!named->properName().empty())
+            line.add("proper_name", std::string(named->properName()));
+    }
+    line.add("ra", star.ra()).add("dec", star.dec());
+    line.add("ra_text", astro::formatHours(star.ra(), 1));
+    line.add("dec_text", astro::formatDegrees(star.dec(), 0, true));
+    line.add("magnitude", rounded(star.GetMagnitude(), 3));
+    if (auto bt = star.blueMagnitude())
+        line.add("bt", rounded(*bt, 3));
+    if (auto vt = star.visualMagnitude())
+        line.add("vt", rounded(*vt, 3));
+    if (cat) {
+        if (auto sp = cat->spectralType())
+            line.add("spectral_type", *sp);
+        line.add("spectral_class", cat->spectralClassIndex());
+        if (auto v = cat->separation())
+            line.add("separation", rounded(*v, 3));
+        if (auto v = cat->magnitudeDifference())
+            line.add("magnitude_difference", rounded(*v, 2));
+        if (auto v = cat->amplitude())
+            line.add("amplitude", rounded(*v, 2));
+        if (auto v = cat->period())
+            line.add("period", *v);
+        if (auto v = cat->variabilityType()) {
+            line.add("variability_type", *v);
+            line.add("variability", std::string(*cat->variabilityText()));
+        }
+    }
+    if (!constellation.empty())
+        line.add("constellation", constellation);
+    line.print();
+}
+
+template <class Stars, class Match>
+const catalog::TychoStar* findIn(const Stars& stars, Match match) {
+    for (const auto& s : stars)
+        if (match(s))
+            return &s;
+    return nullptr;
+}
+
+template <class Match>
+const catalog::TychoStar* findResident(const catalog::StarCatalog& stars, Match match) {
+    if (const catalog::TychoStar* s = findIn(stars.namedStars(), match))
+        return s;
+    return findIn(stars.catalogStars(), match);
+}
+
+} // namespace
+
+int runStar(const std::vector<std::string>& words) {
+    // The star is named by the words that are not options.
+    std::vector<std::string> options;
+    std::string query;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        if (words[i].starts_with("--")) {
+            options.push_back(words[i]);
+            if (i + 1 < words.size())
+                options.push_back(words[++i]);
+            continue;
+        }
+        query += (query.empty() ? "" : " ") + words[i];
+    }
+    const Args a(options, {"--data"}, {});
+    if (query.empty())
+        throw UsageError("star needs a name, 'HD n', 'SAO n' or 'TYC a-b-c'");
+    if (afterPrefix(query, "HIP"))
+        throw UsageError("Hipparcos numbers are not kept in the star files; give a name, 'HD n', "
+                         "'SAO n' or 'TYC a-b-c'");
+
+    const std::filesystem::path dataDir = a.text("--data", SKYVANE_SOURCE_DATA_DIR);
+    catalog::StarCatalog stars;
+    const catalog::StarLoadResult loaded = stars.LoadStarCatalogs(dataDir);
+    if (!loaded.ok()) {
+        std::fprintf(stderr, "skyvane-cli: %s\n", loaded.error.c_str());
+        return 1;
+    }
+    catalog::ConstellationData constellations;
+    const bool haveBands = constellations.LoadBoundaryBands(dataDir) > 0;
+    if (haveBands)
+        catalog::setConstellationLookup(&constellations);
+
+    const catalog::TychoStar* found = nullptr;
+    if (auto hd = afterPrefix(query, "HD")) {
+        const int n = requireNumber(*hd, query);
+        found =
+            findResident(stars, [n](const catalog::CatalogStar& s) { return s.hdNumber() == n; });
+    } else if (auto sao = afterPrefix(query, "SAO")) {
+        const int n = requireNumber(*sao, query);
+        found =
+            findResident(stars, [n](const catalog::CatalogStar& s) { return s.saoNumber() == n; });
+    } else if (auto tyc = afterPrefix(query, "TYC")) {
+        int t1 = 0, t2 = 0, t3 = 0;
+        char end = 0;
+        const std::string id(*tyc);
+        if (std::sscanf(id.c_str(), "%d-%d-%d%c", &t1, &t2, &t3, &end) != 3 || t1 < 1 || t2 < 1 ||
+            t3 < 1 || t3 > 3)
+            throw UsageError("'" + query + "' is not a Tycho-2 identifier such as TYC 4-1234-1");
+        found = findResident(stars, [&](const catalog::TychoStar& s) {
+            return s.tyc1() == t1 && s.tyc2() == t2 && s.tyc3() == t3;
+        });
+        if (!found)
+            found = stars.tycho().FindTychoStar(t1, t2, t3);
+    } else {
+        found = findIn(stars.namedStars(), [&](const catalog::NamedStar& s) {
+            return equalsIgnoringCase(s.properName(), query);
+        });
+        if (!found)
+            found = findIn(stars.namedStars(), [&](const catalog::NamedStar& s) {
+                return equalsIgnoringCase(s.GetName(), query);
+            });
+    }
+    if (!found) {
+        std::fprintf(stderr, "skyvane-cli: no star '%s' in the star files of %s\n", query.c_str(),
+                     dataDir.c_str());
+        catalog::setConstellationLookup(nullptr);
+        return 1;
+    }
+    const std::string constellation = haveBands ? constellations.FindConstellationAt(*found) : "";
+    printStar(*found, constellation);
+    catalog::setConstellationLookup(nullptr);
+    return 0;
+}
+
+} // namespace cli
