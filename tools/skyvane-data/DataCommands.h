@@ -1,0 +1,28 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+// The catalogue builders of skyvane-data. Each reads public source catalogues (by default
+// below data/sources) and writes the program's binary data files (by default into data/),
+// deterministically: the same sources give the same bytes. Each returns the exit code and
+// prints one line per file written with its record count.
+namespace datatool {
+
+// A bad command line or an unreadable source: printed on one line, exit code 2.
+struct DataError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+// Options common to the builders: --sources DIR, --out DIR.
+struct Paths {
+    std::string sources = "data/sources";
+    std::string out = "data";
+};
+
+int runConstellations(const Paths& paths, const std::vector<std::string>& args);
+int runStars(const Paths& paths, const std::vector<std::string>& args);
+int runTycho2(const Paths& paths, const std::vector<std::string>& args);
+
+} // namespace datatool

@@ -1,0 +1,673 @@
+#include "StarSources.h"
+
+#include "DataCommands.h"
+
+#include <lzma.h>
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <unordered_set>
+#include <utility>
+
+namespace datatool::stars {
+
+namespace {
+
+using nlohmann::json;
+
+// No source of the star files comes near these sizes; a larger file or stream is refused
+// instead of being read into memory.
+constexpr std::uintmax_t kMaxSourceBytes = 256u * 1024u * 1024u;
+constexpr std::size_t kMaxDecompressedBytes = 512u * 1024u * 1024u;
+
+std::string fileName(const std::string& path) {
+    return std::filesystem::path(path).filename().string();
+}
+
+std::string readFile(const std::string& path) {
+    std::error_code ec;
+    const std::uintmax_t size = std::filesystem::file_size(path, ec);
+    if (ec)
+        throw DataError("cannot read " + path + ": " + ec.message());
+    if (size > kMaxSourceBytes)
+        throw DataError(path + " is too large (" + std::to_string(size) + " bytes)");
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        throw DataError("cannot read " + path);
+    std::string text(static_cast<std::size_t>(size), '\0');
+    in.read(text.data(), static_cast<std::streamsize>(size));
+    if (in.gcount() != static_cast<std::streamsize>(size))
+        throw DataError("cannot read " + path + ": short read");
+    return text;
+}
+
+// Splits a text into lines without their line ends ("\n" or "\r\n").
+std::vector<std::string_view> splitLines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string_view::npos)
+            end = text.size();
+        std::string_view line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        lines.push_back(line);
+        start = end + 1;
+    }
+    return lines;
+}
+
+std::vector<std::string_view> splitOn(std::string_view line, char separator) {
+    std::vector<std::string_view> fields;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t end = line.find(separator, start);
+        if (end == std::string_view::npos) {
+            fields.push_back(line.substr(start));
+            return fields;
+        }
+        fields.push_back(line.substr(start, end - start));
+        start = end + 1;
+    }
+}
+
+std::vector<std::string_view> splitWords(std::string_view line) {
+    std::vector<std::string_view> words;
+    std::size_t i = 0;
+    while (i < line.size()) {
+        while (i < line.size() && (line[i] == ' ' || line[i] == '\t'))
+            ++i;
+        const std::size_t start = i;
+        while (i < line.size() && line[i] != ' ' && line[i] != '\t')
+            ++i;
+        if (i > start)
+            words.push_back(line.substr(start, i - start));
+    }
+    return words;
+}
+
+std::string_view trim(std::string_view s) {
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
+        s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
+        s.remove_suffix(1);
+    return s;
+}
+
+// Bytes first..last (counted from 1, inclusive) of a fixed-column line, trimmed; the part
+// beyond a short line is empty.
+std::string_view column(std::string_view line, std::size_t first, std::size_t last) {
+    if (first > line.size())
+        return {};
+    return trim(line.substr(first - 1, std::min(last, line.size()) - (first - 1)));
+}
+
+std::string_view field(const std::vector<std::string_view>& fields, std::size_t i) {
+    return i < fields.size() ? trim(fields[i]) : std::string_view{};
+}
+
+std::optional<long> parseInt(std::string_view s) {
+    s = trim(s);
+    if (!s.empty() && s.front() == '+')
+        s.remove_prefix(1);
+    long value = 0;
+    const auto [ptr, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
+    if (s.empty() || ec != std::errc() || ptr != s.data() + s.size())
+        return std::nullopt;
+    return value;
+}
+
+std::optional<double> parseDouble(std::string_view s) {
+    s = trim(s);
+    if (!s.empty() && s.front() == '+')
+        s.remove_prefix(1);
+    double value = 0.0;
+    const auto [ptr, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
+    if (s.empty() || ec != std::errc() || ptr != s.data() + s.size() || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+// A positive catalogue number that fits the files' 32-bit fields, else 0.
+int catalogueNumber(std::string_view s) {
+    const std::optional<long> n = parseInt(s);
+    return n && *n > 0 && *n <= 2147483647L ? static_cast<int>(*n) : 0;
+}
+
+std::string where(const std::string& path, std::size_t lineIndex) {
+    return fileName(path) + " line " + std::to_string(lineIndex + 1);
+}
+
+// Decodes one UTF-8 character at s[i], advancing i; returns -1 (advancing one byte) for a
+// malformed sequence.
+long nextCodePoint(std::string_view s, std::size_t& i) {
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
+    const unsigned char lead = byte(i);
+    int length = 0;
+    long cp = 0;
+    if (lead < 0x80) {
+        ++i;
+        return lead;
+    } else if ((lead & 0xE0) == 0xC0) {
+        length = 2;
+        cp = lead & 0x1F;
+    } else if ((lead & 0xF0) == 0xE0) {
+        length = 3;
+        cp = lead & 0x0F;
+    } else if ((lead & 0xF8) == 0xF0) {
+        length = 4;
+        cp = lead & 0x07;
+    } else {
+        ++i;
+        return -1;
+    }
+    if (i + static_cast<std::size_t>(length) > s.size()) {
+        ++i;
+        return -1;
+    }
+    for (int k = 1; k < length; ++k) {
+        const unsigned char c = byte(i + static_cast<std::size_t>(k));
+        if ((c & 0xC0) != 0x80) {
+            ++i;
+            return -1;
+        }
+        cp = (cp << 6) | (c & 0x3F);
+    }
+    static constexpr std::array<long, 5> kSmallest{0, 0, 0x80, 0x800, 0x10000};
+    if (cp < kSmallest[static_cast<std::size_t>(length)] || cp > 0x10FFFF ||
+        (cp >= 0xD800 && cp <= 0xDFFF)) {
+        ++i;
+        return -1;
+    }
+    i += static_cast<std::size_t>(length);
+    return cp;
+}
+
+// Windows-1252 bytes 0x80..0x9F and the characters they hold.
+constexpr std::array<std::pair<long, unsigned char>, 27> kCp1252Extras{{
+    {0x20AC, 0x80}, {0x201A, 0x82}, {0x0192, 0x83}, {0x201E, 0x84}, {0x2026, 0x85}, {0x2020, 0x86},
+    {0x2021, 0x87}, {0x02C6, 0x88}, {0x2030, 0x89}, {0x0160, 0x8A}, {0x2039, 0x8B}, {0x0152, 0x8C},
+    {0x017D, 0x8E}, {0x2018, 0x91}, {0x2019, 0x92}, {0x201C, 0x93}, {0x201D, 0x94}, {0x2022, 0x95},
+    {0x2013, 0x96}, {0x2014, 0x97}, {0x02DC, 0x98}, {0x2122, 0x99}, {0x0161, 0x9A}, {0x203A, 0x9B},
+    {0x0153, 0x9C}, {0x017E, 0x9E}, {0x0178, 0x9F},
+}};
+
+// The base letters of U+0100..U+017F (Latin Extended-A), one per character.
+constexpr std::string_view kLatinExtendedABase = "AaAaAaCcCcCcCcDd"
+                                                 "DdEeEeEeEeEeGgGg"
+                                                 "GgGgHhHhIiIiIiIi"
+                                                 "IiIiJjKkkLlLlLlL"
+                                                 "lLlNnNnNnnNnOoOo"
+                                                 "OoOoRrRrRrSsSsSs"
+                                                 "SsTtTtTtUuUuUuUu"
+                                                 "UuUuWwYyYZzZzZzs";
+static_assert(kLatinExtendedABase.size() == 0x80);
+
+bool isInvisible(long cp) {
+    return (cp >= 0x0300 && cp <= 0x036F) || (cp >= 0x200B && cp <= 0x200F) ||
+           (cp >= 0x202A && cp <= 0x202E) || (cp >= 0x2060 && cp <= 0x2064) || cp == 0xFEFF ||
+           cp == 0x00AD;
+}
+
+bool isSpace(long cp) {
+    return cp == 0x00A0 || (cp >= 0x2000 && cp <= 0x200A) || cp == 0x202F || cp == 0x205F ||
+           cp == 0x3000;
+}
+
+// The code point of the first UTF-8 character of s, or -1.
+long firstCodePoint(std::string_view s, std::size_t& length) {
+    std::size_t i = 0;
+    if (s.empty())
+        return -1;
+    const long cp = nextCodePoint(s, i);
+    length = i;
+    return cp;
+}
+
+// GCVS variability classes by code: 1 eruptive, 2 pulsating, 3 rotating, 4 cataclysmic,
+// 5 eclipsing binary systems, 6 intense variable X-ray sources; -100 for the types of no
+// class (constant, unique, unstudied rapid, unclassified). A type not listed is matched by
+// the longest listed prefix (DSCTC by DSCT, EA by E); "ELL" is listed so that it is not
+// taken for an eclipsing type.
+struct TypeClass {
+    int code;
+    std::string_view types; // separated by blanks
+};
+constexpr std::array<TypeClass, 7> kVariabilityClasses{{
+    {1, "BE FSCMA FU GCAS I IA IB IN INS IS IT RCB SDOR UV UVN UXOR WR YSO"},
+    {2, "ACYG BCEP BLBOO CEP CW DCEP DSCT GDOR HADS L LB LC LPB M PVTEL ROAM ROAP RPHS RR RV "
+        "SPB SR SXPHE ZZ"},
+    {3, "ACV BY ELL FKCOM PSR R ROT RS SXARI"},
+    {4, "AM DQ IBWD N NA NB NC NL NR SN UG ZAND"},
+    {5, "E EA EB EP EW"},
+    {6, "X"},
+    {-100, "CST S VAR *"},
+}};
+
+} // namespace
+
+int variabilityTypeCode(std::string_view gcvsType) {
+    // The first class of a combination ("EA/SD", "UV+BY"), without uncertainty marks and
+    // qualifiers in parentheses.
+    std::string token;
+    for (const char c : gcvsType) {
+        if (c == '/' || c == '+' || c == '(' || c == '|' || c == ' ')
+            break;
+        if (c == ':')
+            continue;
+        token += (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+    }
+    if (token.empty())
+        return -100;
+    int code = -100;
+    std::size_t best = 0;
+    for (const TypeClass& entry : kVariabilityClasses) {
+        for (const std::string_view type : splitWords(entry.types)) {
+            if (type.size() > best && token.starts_with(type)) {
+                best = type.size();
+                code = entry.code;
+            }
+        }
+    }
+    // The one-letter classes (I, L, M, N, R, S) match only themselves; of the one-letter
+    // prefixes only E (eclipsing: EA, EB, EW, ...) and X (X-ray: XB, XP, ...) name families.
+    if (best == 1 && token.size() > 1 && token.front() != 'E' && token.front() != 'X')
+        return -100;
+    return code;
+}
+
+std::string spectralTypeCode(std::string_view mkType) {
+    const auto isUpper = [](char c) { return c >= 'A' && c <= 'Z'; };
+    const auto isLower = [](char c) { return c >= 'a' && c <= 'z'; };
+    std::size_t i = 0;
+    // Prefixes: blanks, luminosity marks such as "g", "d", "sd", "sg", "c", "k", and ':'.
+    while (i < mkType.size() && (mkType[i] == ' ' || mkType[i] == ':' || isLower(mkType[i])))
+        ++i;
+    if (i >= mkType.size() || !isUpper(mkType[i]))
+        return {};
+    std::string code(1, mkType[i++]);
+    const bool twoLetters =
+        i < mkType.size() && ((code[0] == 'W' && (mkType[i] == 'C' || mkType[i] == 'N')) ||
+                              (code[0] == 'D' && isUpper(mkType[i])));
+    if (twoLetters)
+        code += mkType[i++];
+    while (i < mkType.size() && code.size() < 3 &&
+           ((mkType[i] >= '0' && mkType[i] <= '9') || mkType[i] == '.'))
+        code += mkType[i++];
+    while (code.back() == '.')
+        code.pop_back();
+    return code;
+}
+
+int bayerCodeFromAbbreviation(std::string_view abbreviation) {
+    static constexpr std::array<std::string_view, 24> kNames{
+        "Alp", "Bet", "Gam", "Del", "Eps", "Zet", "Eta", "The", "Iot", "Kap", "Lam", "Mu",
+        "Nu",  "Xi",  "Omi", "Pi",  "Rho", "Sig", "Tau", "Ups", "Phi", "Chi", "Psi", "Ome"};
+    abbreviation = trim(abbreviation);
+    for (std::size_t k = 0; k < kNames.size(); ++k) {
+        if (abbreviation == kNames[k])
+            return static_cast<int>(k) + 1;
+    }
+    return 0;
+}
+
+int bayerCodeFromGreek(std::string_view utf8Letter) {
+    std::size_t length = 0;
+    const long cp = firstCodePoint(utf8Letter, length);
+    if (length != utf8Letter.size())
+        return 0;
+    if (cp >= 0x03B1 && cp <= 0x03C1) // alpha..rho
+        return static_cast<int>(cp - 0x03B0);
+    if (cp >= 0x03C3 && cp <= 0x03C9) // sigma..omega (final sigma U+03C2 skipped)
+        return static_cast<int>(cp - 0x03B1);
+    return 0;
+}
+
+void addDesignation(std::string_view text, std::string_view constellation,
+                    Designation& designation) {
+    text = trim(text);
+    if (text.empty())
+        return;
+    if (const std::optional<long> number = parseInt(text); number && text.front() != '+') {
+        if (designation.flamsteed == 0 && *number > 0 && *number <= 32767) {
+            designation.flamsteed = static_cast<int>(*number);
+            designation.flamsteedConstellation = std::string(trim(constellation));
+        }
+        return;
+    }
+    std::size_t length = 0;
+    firstCodePoint(text, length);
+    const int code = bayerCodeFromGreek(text.substr(0, length));
+    if (code == 0 || designation.bayerCode != 0)
+        return;
+    int index = 0;
+    const std::string_view rest = text.substr(length);
+    if (!rest.empty()) {
+        const std::optional<long> n = parseInt(rest);
+        if (!n || *n < 1 || *n > 127 || rest.front() == '+')
+            return; // not a plain superscript: leave the letter unset rather than guess
+        index = static_cast<int>(*n);
+    }
+    designation.bayerCode = code;
+    designation.bayerIndex = index;
+}
+
+std::string toWindows1252(std::string_view utf8, std::size_t maxBytes) {
+    std::string out;
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        const long cp = nextCodePoint(utf8, i);
+        if (cp < 0) {
+            out += '?';
+        } else if (cp < 0x20 || cp == 0x7F || isInvisible(cp)) {
+            continue;
+        } else if (cp < 0x80) {
+            out += static_cast<char>(cp);
+        } else if (isSpace(cp)) {
+            out += ' ';
+        } else if (cp >= 0xA0 && cp <= 0xFF) {
+            out += static_cast<char>(static_cast<unsigned char>(cp));
+        } else if (const auto* extra = std::find_if(
+                       kCp1252Extras.begin(), kCp1252Extras.end(),
+                       [cp](const std::pair<long, unsigned char>& e) { return e.first == cp; });
+                   extra != kCp1252Extras.end()) {
+            out += static_cast<char>(extra->second);
+        } else if (cp >= 0x100 && cp <= 0x17F) {
+            out += kLatinExtendedABase[static_cast<std::size_t>(cp - 0x100)];
+        } else {
+            out += '?';
+        }
+    }
+    if (out.size() > maxBytes)
+        out.resize(maxBytes);
+    return std::string(trim(out));
+}
+
+std::vector<BscStar> readBrightStarCatalogue(const std::string& path) {
+    const std::string text = readFile(path);
+    const std::vector<std::string_view> lines = splitLines(text);
+    std::vector<BscStar> stars;
+    for (std::size_t n = 0; n < lines.size(); ++n) {
+        const std::string_view line = lines[n];
+        if (trim(line).empty())
+            continue;
+        BscStar star;
+        const std::optional<long> hr = parseInt(column(line, 1, 4));
+        if (!hr || *hr <= 0)
+            throw DataError(where(path, n) + ": no HR number in bytes 1-4");
+        star.hr = static_cast<int>(*hr);
+        // Every record runs at least through its J2000 position, blank or not; a shorter
+        // line is a cut one.
+        if (line.size() < 90)
+            throw DataError(where(path, n) + " (HR " + std::to_string(star.hr) + "): truncated, " +
+                            std::to_string(line.size()) + " bytes");
+        if (column(line, 76, 90).empty())
+            continue; // an object without a position (a nova or galaxy kept for its number)
+        const std::optional<long> rah = parseInt(column(line, 76, 77));
+        const std::optional<long> ram = parseInt(column(line, 78, 79));
+        const std::optional<double> ras = parseDouble(column(line, 80, 83));
+        const std::string_view sign = column(line, 84, 84);
+        const std::optional<long> ded = parseInt(column(line, 85, 86));
+        const std::optional<long> dem = parseInt(column(line, 87, 88));
+        const std::optional<long> des = parseInt(column(line, 89, 90));
+        if (!rah || !ram || !ras || !ded || !dem || !des || (sign != "+" && sign != "-") ||
+            *rah < 0 || *rah > 23 || *ram < 0 || *ram > 59 || *ras < 0.0 || *ras >= 60.0 ||
+            *ded < 0 || *ded > 90 || *dem < 0 || *dem > 59 || *des < 0 || *des > 59)
+            throw DataError(where(path, n) + " (HR " + std::to_string(star.hr) +
+                            "): unreadable J2000 position in bytes 76-90");
+        star.raDeg =
+            15.0 * (static_cast<double>(*rah) + static_cast<double>(*ram) / 60.0 + *ras / 3600.0);
+        const double dec = static_cast<double>(*ded) + static_cast<double>(*dem) / 60.0 +
+                           static_cast<double>(*des) / 3600.0;
+        star.decDeg = sign == "-" ? -dec : dec;
+        if (std::abs(star.decDeg) > 90.0)
+            throw DataError(where(path, n) + ": declination beyond the pole");
+
+        const std::string_view flamsteed = column(line, 5, 7);
+        if (const std::optional<long> f = parseInt(flamsteed); f && *f > 0 && *f <= 32767)
+            star.flamsteed = static_cast<int>(*f);
+        star.bayerCode = bayerCodeFromAbbreviation(column(line, 8, 10));
+        star.constellation = std::string(column(line, 12, 14));
+        if (star.bayerCode != 0) {
+            if (const std::optional<long> index = parseInt(column(line, 11, 11)); index)
+                star.bayerIndex = static_cast<int>(*index);
+        }
+        star.hd = catalogueNumber(column(line, 26, 31));
+        star.sao = catalogueNumber(column(line, 32, 37));
+        star.v = parseDouble(column(line, 103, 107));
+        star.bMinusV = parseDouble(column(line, 110, 114));
+        star.spectral = spectralTypeCode(column(line, 128, 147));
+        star.dmag = parseDouble(column(line, 181, 184));
+        if (const std::optional<double> sep = parseDouble(column(line, 185, 190));
+            sep && *sep > 0.0)
+            star.separation = sep;
+        stars.push_back(std::move(star));
+    }
+    return stars;
+}
+
+namespace {
+
+// Ends an xz decoder whichever way the decoding leaves.
+struct LzmaStream {
+    lzma_stream stream = LZMA_STREAM_INIT;
+    ~LzmaStream() { lzma_end(&stream); }
+};
+
+std::string decompressXz(const std::string& compressed, const std::string& path) {
+    LzmaStream xz;
+    if (lzma_stream_decoder(&xz.stream, UINT64_MAX, LZMA_CONCATENATED) != LZMA_OK)
+        throw DataError("cannot start the xz decoder for " + path);
+    xz.stream.next_in = reinterpret_cast<const std::uint8_t*>(compressed.data());
+    xz.stream.avail_in = compressed.size();
+    std::string out;
+    std::array<std::uint8_t, 1 << 16> buffer{};
+    for (;;) {
+        xz.stream.next_out = buffer.data();
+        xz.stream.avail_out = buffer.size();
+        const lzma_ret ret = lzma_code(&xz.stream, LZMA_FINISH);
+        out.append(reinterpret_cast<const char*>(buffer.data()),
+                   buffer.size() - xz.stream.avail_out);
+        if (out.size() > kMaxDecompressedBytes)
+            throw DataError(path + " unpacks to more than " +
+                            std::to_string(kMaxDecompressedBytes) + " bytes");
+        if (ret == LZMA_STREAM_END)
+            return out;
+        if (ret != LZMA_OK)
+            throw DataError(path + " is not a complete xz stream (liblzma error " +
+                            std::to_string(static_cast<int>(ret)) + ")");
+    }
+}
+
+const json* member(const json& object, const char* key) {
+    if (!object.is_object())
+        return nullptr;
+    const auto it = object.find(key);
+    return it == object.end() ? nullptr : &*it;
+}
+
+// A number given as a JSON number or as text; none for "" or anything else.
+std::optional<double> jsonNumber(const json* value) {
+    if (value == nullptr)
+        return std::nullopt;
+    if (value->is_number()) {
+        const double d = value->get<double>();
+        return std::isfinite(d) ? std::optional<double>(d) : std::nullopt;
+    }
+    if (value->is_string())
+        return parseDouble(value->get_ref<const std::string&>());
+    return std::nullopt;
+}
+
+std::string jsonText(const json* value) {
+    return value != nullptr && value->is_string() ? value->get<std::string>() : std::string();
+}
+
+json parseJson(const std::string& text, const std::string& path) {
+    json doc = json::parse(text, nullptr, false);
+    if (doc.is_discarded())
+        throw DataError(path + " is not valid JSON");
+    return doc;
+}
+
+} // namespace
+
+std::vector<HipStar> readHipparcosJsonXz(const std::string& path) {
+    const json doc = parseJson(decompressXz(readFile(path), path), path);
+    const json* features = member(doc, "features");
+    if (features == nullptr || !features->is_array())
+        throw DataError(path + ": no \"features\" list");
+    std::vector<HipStar> stars;
+    stars.reserve(features->size());
+    std::unordered_set<int> seen;
+    for (std::size_t k = 0; k < features->size(); ++k) {
+        const json& feature = (*features)[k];
+        const std::string what = fileName(path) + " feature " + std::to_string(k + 1);
+        const json* id = member(feature, "id");
+        if (id == nullptr || !id->is_number_integer() || id->get<long long>() <= 0 ||
+            id->get<long long>() > 2147483647LL)
+            throw DataError(what + ": no HIP number");
+        HipStar star;
+        star.hip = static_cast<int>(id->get<long long>());
+        const json* geometry = member(feature, "geometry");
+        const json* coordinates = geometry ? member(*geometry, "coordinates") : nullptr;
+        if (coordinates == nullptr || !coordinates->is_array() || coordinates->size() < 2)
+            throw DataError(what + " (HIP " + std::to_string(star.hip) + "): no coordinates");
+        const std::optional<double> lon = jsonNumber(&(*coordinates)[0]);
+        const std::optional<double> lat = jsonNumber(&(*coordinates)[1]);
+        if (!lon || !lat || std::abs(*lat) > 90.0 || std::abs(*lon) > 360.0)
+            throw DataError(what + " (HIP " + std::to_string(star.hip) + "): unusable coordinates");
+        star.raDeg = *lon < 0.0 ? *lon + 360.0 : *lon;
+        star.decDeg = *lat;
+        const json* properties = member(feature, "properties");
+        if (properties != nullptr) {
+            star.v = jsonNumber(member(*properties, "mag"));
+            star.bMinusV = jsonNumber(member(*properties, "bv"));
+        }
+        if (seen.insert(star.hip).second)
+            stars.push_back(star);
+    }
+    return stars;
+}
+
+std::vector<CrossIdLine> readCrossIds(const std::string& path) {
+    const std::string text = readFile(path);
+    const std::vector<std::string_view> lines = splitLines(text);
+    std::vector<CrossIdLine> out;
+    for (std::size_t n = 0; n < lines.size(); ++n) {
+        if (trim(lines[n]).empty() || trim(lines[n]).front() == '#')
+            continue;
+        // HIP, component, SAO, HD, HR
+        const std::vector<std::string_view> fields = splitOn(lines[n], '\t');
+        CrossIdLine entry;
+        entry.hip = catalogueNumber(field(fields, 0));
+        if (entry.hip == 0)
+            throw DataError(where(path, n) + ": no HIP number");
+        entry.sao = catalogueNumber(field(fields, 2));
+        entry.hd = catalogueNumber(field(fields, 3));
+        entry.hr = catalogueNumber(field(fields, 4));
+        out.push_back(entry);
+    }
+    return out;
+}
+
+std::unordered_map<int, Designation> readDesignationList(const std::string& path) {
+    const std::string text = readFile(path);
+    const std::vector<std::string_view> lines = splitLines(text);
+    std::unordered_map<int, Designation> out;
+    for (std::size_t n = 0; n < lines.size(); ++n) {
+        const std::string_view line = trim(lines[n]);
+        if (line.empty() || line.front() == '#')
+            continue;
+        const std::size_t bar = line.find('|');
+        const int hip = bar == std::string_view::npos ? 0 : catalogueNumber(line.substr(0, bar));
+        if (hip == 0)
+            throw DataError(where(path, n) + ": expected \"HIP|designation\"");
+        // "α_And", "20_Lyn_A"
+        const std::vector<std::string_view> parts = splitOn(line.substr(bar + 1), '_');
+        addDesignation(parts[0], field(parts, 1), out[hip]);
+    }
+    return out;
+}
+
+std::unordered_map<int, Designation> readStarNames(const std::string& path) {
+    const json doc = parseJson(readFile(path), path);
+    if (!doc.is_object())
+        throw DataError(path + ": expected an object keyed by HIP number");
+    std::unordered_map<int, Designation> out;
+    for (const auto& [key, entry] : doc.items()) {
+        const int hip = catalogueNumber(key);
+        if (hip == 0)
+            throw DataError(fileName(path) + ": key \"" + key + "\" is no HIP number");
+        Designation& designation = out[hip];
+        designation.name = std::string(trim(jsonText(member(entry, "name"))));
+        const std::string constellation = jsonText(member(entry, "c"));
+        addDesignation(jsonText(member(entry, "bayer")), constellation, designation);
+        addDesignation(jsonText(member(entry, "flam")), constellation, designation);
+    }
+    return out;
+}
+
+std::unordered_map<int, Variability> readGcvs(const std::string& path) {
+    const std::string text = readFile(path);
+    const std::vector<std::string_view> lines = splitLines(text);
+    std::unordered_map<int, Variability> out;
+    for (std::size_t n = 0; n < lines.size(); ++n) {
+        if (trim(lines[n]).empty() || trim(lines[n]).front() == '#')
+            continue;
+        // HIP, designation, type, max, min flag, min, secondary min, system, epoch, period,
+        // rise or eclipse duration, spectrum. A min flag 1 means the min column holds the
+        // amplitude; 2 that the minimum is a limit.
+        const std::vector<std::string_view> fields = splitOn(lines[n], '\t');
+        const int hip = catalogueNumber(field(fields, 0));
+        if (hip == 0)
+            throw DataError(where(path, n) + ": no HIP number");
+        Variability variability;
+        variability.type = variabilityTypeCode(field(fields, 2));
+        const std::optional<double> max = parseDouble(field(fields, 3));
+        const std::optional<double> min = parseDouble(field(fields, 5));
+        if (field(fields, 4) == "1") {
+            if (min && *min >= 0.0)
+                variability.amplitude = min;
+        } else if (max && min && *min >= *max) {
+            variability.amplitude = *min - *max;
+        }
+        if (const std::optional<double> period = parseDouble(field(fields, 9));
+            period && *period > 0.0)
+            variability.period = period;
+        out.emplace(hip, variability); // the first entry of a star stays
+    }
+    return out;
+}
+
+std::unordered_map<int, double> readWdsSeparations(const std::string& path) {
+    // The separation column holds at most 999.9: that value only says "at least", so it
+    // counts as unknown, like 0.0 (unresolved).
+    constexpr double kCappedSeparation = 999.9;
+    const std::string text = readFile(path);
+    const std::vector<std::string_view> lines = splitLines(text);
+    std::unordered_map<int, double> out;
+    for (std::size_t n = 0; n < lines.size(); ++n) {
+        if (trim(lines[n]).empty() || trim(lines[n]).front() == '#')
+            continue;
+        // HIP, WDS designation, year, position angle, separation
+        const std::vector<std::string_view> words = splitWords(lines[n]);
+        const int hip = catalogueNumber(field(words, 0));
+        if (hip == 0)
+            throw DataError(where(path, n) + ": no HIP number");
+        const std::optional<double> separation = parseDouble(field(words, 4));
+        if (separation && *separation > 0.0 && *separation < kCappedSeparation - 0.05)
+            out.emplace(hip, *separation);
+    }
+    return out;
+}
+
+} // namespace datatool::stars

@@ -1,0 +1,61 @@
+#include "DataCommands.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr const char* kUsage =
+    R"(skyvane-data: builds Skyvane's catalogue files from public sources.
+
+Usage:
+  skyvane-data constellations [--sources DIR] [--out DIR]
+      data/Boundaries.skd, BoundariesC.skd, Constellations.skd, Figures.skd
+  skyvane-data stars [--sources DIR] [--out DIR]
+      data/SKY2000_data.skd, bright_data.skd, tycho_2_b.skd
+  skyvane-data tycho2 --catalog FILE --suppl FILE --index FILE [--resident FILE] [--out DIR]
+      data/tycho_2.skd, supply_1.skd, tycho_2_index.skd, tycho_2_b.skd from the official
+      Tycho-2 files; --resident SKY2000_data.skd leaves its stars out of tycho_2_b.skd
+  skyvane-data all [--sources DIR] [--out DIR]
+      constellations, then stars
+
+Sources default to data/sources (see data/SOURCES.md), output to data.
+)";
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> words(argv + 1, argv + argc);
+    if (words.empty() || words[0] == "--help" || words[0] == "-h") {
+        std::fputs(kUsage, stdout);
+        return words.empty() ? 2 : 0;
+    }
+    const std::string command = words[0];
+    datatool::Paths paths;
+    std::vector<std::string> rest;
+    try {
+        for (std::size_t i = 1; i < words.size(); ++i) {
+            if ((words[i] == "--sources" || words[i] == "--out") && i + 1 < words.size()) {
+                (words[i] == "--sources" ? paths.sources : paths.out) = words[i + 1];
+                ++i;
+            } else {
+                rest.push_back(words[i]);
+            }
+        }
+        if (command == "constellations")
+            return datatool::runConstellations(paths, rest);
+        if (command == "stars")
+            return datatool::runStars(paths, rest);
+        if (command == "tycho2")
+            return datatool::runTycho2(paths, rest);
+        if (command == "all") {
+            const int rc = datatool::runConstellations(paths, rest);
+            return rc != 0 ? rc : datatool::runStars(paths, rest);
+        }
+        throw datatool::DataError("unknown command '" + command + "' (see skyvane-data --help)");
+    } catch (const datatool::DataError& e) {
+        std::fprintf(stderr, "skyvane-data: %s\n", e.what());
+        return 2;
+    }
+}
