@@ -7,7 +7,7 @@ TEST_BUILD_DIR ?= build-test
 JOBS           ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS    ?=
 
-.PHONY: all deps build build-test run test bench clean
+.PHONY: all deps build build-test run test bench data clean
 
 all: build
 
@@ -33,6 +33,10 @@ run: build
 test: build-test
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	ctest --test-dir $(TEST_BUILD_DIR) --output-on-failure -j $(JOBS)
+
+# Rebuilds the catalogue files in data/ from data/sources (the results are committed).
+data: build
+	$(BUILD_DIR)/tools/skyvane-data/skyvane-data all --sources data/sources --out data
 
 bench: build
 	$(BUILD_DIR)/bench/bench_chart

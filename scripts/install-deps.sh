@@ -18,6 +18,8 @@ PACKAGES=(
   libgmock-dev
   libbenchmark-dev
   libnova-dev
+  nlohmann-json3-dev
+  liblzma-dev
   fonts-liberation2
   xvfb
   xauth
