@@ -1,5 +1,7 @@
 #include "catalog/Constellations.h"
 
+#include "catalog/Windows1252.h"
+
 #include "astro/Angles.h"
 #include "astro/Precession.h"
 
@@ -21,25 +23,6 @@ constexpr std::size_t kFigureRecord = 40;
 // A boundary record with this right ascension ends the outline data.
 constexpr double kEndOfBoundaries = 100.0;
 
-// Unicode code points of the Windows-1252 bytes 0x80..0x9f; 0 where the code page has none.
-constexpr char16_t kCp1252High[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
-
-void appendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
 // A text field of a record: the bytes up to the first NUL, or at most maxBytes when the field
 // has none, converted from Windows-1252 to UTF-8. A byte the code page leaves undefined
 // becomes '?'.
@@ -47,18 +30,7 @@ std::string fieldText(const unsigned char* field, std::size_t width, std::size_t
     std::size_t n = 0;
     while (n < width && n < maxBytes && field[n] != 0)
         ++n;
-    std::string out;
-    out.reserve(n);
-    for (std::size_t i = 0; i < n; ++i) {
-        const unsigned char b = field[i];
-        if (b < 0x80)
-            out += static_cast<char>(b);
-        else if (b < 0xA0)
-            appendUtf8(out, kCp1252High[b - 0x80] != 0 ? kCp1252High[b - 0x80] : u'?');
-        else
-            appendUtf8(out, b);
-    }
-    return out;
+    return windows1252ToUtf8(std::string_view(reinterpret_cast<const char*>(field), n));
 }
 
 std::string fieldText(const unsigned char* field, std::size_t width) {

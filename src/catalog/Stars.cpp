@@ -1,5 +1,7 @@
 #include "catalog/Stars.h"
 
+#include "catalog/Windows1252.h"
+
 #include "catalog/ConstellationLookup.h"
 #include "catalog/TychoStore.h"
 
@@ -49,41 +51,6 @@ float hundredthsField(const unsigned char* p) {
 
 double unitField(const unsigned char* p) {
     return readI32(p) / 1000000000.0;
-}
-
-// Windows-1252 characters 0x80..0x9F; the five unassigned bytes become U+FFFD.
-constexpr char16_t kCp1252High[32] = {
-    0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD, 0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178,
-};
-
-// Appends the UTF-8 form of a Windows-1252 text; returns the number of bytes written, at
-// most three per character.
-std::size_t cp1252ToUtf8(std::string_view in, char* out) {
-    std::size_t n = 0;
-    for (unsigned char c : in) {
-        char32_t u = c;
-        if (c >= 0x80 && c < 0xA0)
-            u = kCp1252High[c - 0x80];
-        if (u < 0x80) {
-            out[n++] = static_cast<char>(u);
-        } else if (u < 0x800) {
-            out[n++] = static_cast<char>(0xC0 | (u >> 6));
-            out[n++] = static_cast<char>(0x80 | (u & 0x3F));
-        } else {
-            out[n++] = static_cast<char>(0xE0 | (u >> 12));
-            out[n++] = static_cast<char>(0x80 | ((u >> 6) & 0x3F));
-            out[n++] = static_cast<char>(0x80 | (u & 0x3F));
-        }
-    }
-    return n;
-}
-
-std::string cp1252ToUtf8(std::string_view in) {
-    std::string out(in.size() * 3, '\0');
-    out.resize(cp1252ToUtf8(in, out.data()));
-    return out;
 }
 
 // A text field of a fixed width: up to its first NUL (a field without one ends at its
@@ -284,7 +251,7 @@ std::optional<int> CatalogStar::saoNumber() const {
 std::optional<std::string> CatalogStar::spectralType() const {
     if (m_spectral[0] == ' ' || m_spectral[0] == '\0')
         return std::nullopt;
-    return cp1252ToUtf8(std::string_view(m_spectral.data()));
+    return windows1252ToUtf8(std::string_view(m_spectral.data()));
 }
 
 std::optional<float> CatalogStar::separation() const {
@@ -326,8 +293,11 @@ NamedStar NamedStar::FromRecords(std::span<const unsigned char, kSky2000RecordSi
         s.m_bayerCode = static_cast<std::int8_t>(bright[0]);
         s.m_bayerIndex = static_cast<std::int8_t>(bright[1]);
         s.m_flamsteed = readI16(bright + 2);
-        s.m_nameLength =
-            static_cast<std::uint8_t>(cp1252ToUtf8(trimmedField(bright + 4, 32), s.m_name.data()));
+        // 32 Windows-1252 characters take at most 96 bytes of UTF-8: the array holds them.
+        const std::string name = windows1252ToUtf8(trimmedField(bright + 4, 32));
+        const std::size_t n = std::min(name.size(), s.m_name.size());
+        std::copy_n(name.data(), n, s.m_name.data());
+        s.m_nameLength = static_cast<std::uint8_t>(n);
     }
     return s;
 }

@@ -8,6 +8,8 @@
 
 #include "DataCommands.h"
 
+#include "catalog/Windows1252.h"
+
 #include "astro/Angles.h"
 #include "astro/Precession.h"
 #include "astro/SkyPoint.h"
@@ -126,12 +128,6 @@ std::vector<char32_t> codePoints(const std::string& s) {
     return out;
 }
 
-// Windows-1252 bytes 0x80..0x9f and their code points.
-constexpr char16_t kCp1252High[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
-
 // Plain letters of U+00C0..U+00FF and U+0100..U+017F.
 constexpr const char* kLatin1Plain = "AAAAAAACEEEEIIIIDNOOOOOxOUUUUYTs"
                                      "aaaaaaaceeeeiiiidnooooo/ouuuuyty";
@@ -147,23 +143,6 @@ char plainLetter(char32_t c) {
     if (c >= 0x100 && c <= 0x17F)
         return kLatinExtAPlain[c - 0x100];
     return '?';
-}
-
-// UTF-8 to Windows-1252; a character the code page lacks becomes its closest plain letter.
-std::string toWindows1252(const std::string& utf8) {
-    std::string out;
-    for (char32_t c : codePoints(utf8)) {
-        if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
-            out += static_cast<char>(c);
-            continue;
-        }
-        char byte = plainLetter(c);
-        for (int k = 0; k < 32; ++k)
-            if (kCp1252High[k] != 0 && kCp1252High[k] == c)
-                byte = static_cast<char>(0x80 + k);
-        out += byte;
-    }
-    return out;
 }
 
 // Sort key of a Latin name: plain lower-case letters, so that "Boötes" sorts as "Bootes".
@@ -235,7 +214,7 @@ void putInt32(std::vector<unsigned char>& out, std::int32_t v) {
 
 // A NUL-terminated Windows-1252 text in a field of the given width.
 void putText(std::vector<unsigned char>& out, const std::string& utf8, std::size_t width) {
-    const std::string bytes = toWindows1252(utf8);
+    const std::string bytes = catalog::utf8ToWindows1252(utf8);
     if (bytes.size() >= width)
         throw DataError("text '" + utf8 + "' does not fit a field of " + std::to_string(width) +
                         " bytes");

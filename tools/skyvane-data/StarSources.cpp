@@ -1,5 +1,7 @@
 #include "StarSources.h"
 
+#include "catalog/Windows1252.h"
+
 #include "DataCommands.h"
 
 #include <lzma.h>
@@ -191,37 +193,6 @@ long nextCodePoint(std::string_view s, std::size_t& i) {
     return cp;
 }
 
-// Windows-1252 bytes 0x80..0x9F and the characters they hold.
-constexpr std::array<std::pair<long, unsigned char>, 27> kCp1252Extras{{
-    {0x20AC, 0x80}, {0x201A, 0x82}, {0x0192, 0x83}, {0x201E, 0x84}, {0x2026, 0x85}, {0x2020, 0x86},
-    {0x2021, 0x87}, {0x02C6, 0x88}, {0x2030, 0x89}, {0x0160, 0x8A}, {0x2039, 0x8B}, {0x0152, 0x8C},
-    {0x017D, 0x8E}, {0x2018, 0x91}, {0x2019, 0x92}, {0x201C, 0x93}, {0x201D, 0x94}, {0x2022, 0x95},
-    {0x2013, 0x96}, {0x2014, 0x97}, {0x02DC, 0x98}, {0x2122, 0x99}, {0x0161, 0x9A}, {0x203A, 0x9B},
-    {0x0153, 0x9C}, {0x017E, 0x9E}, {0x0178, 0x9F},
-}};
-
-// The base letters of U+0100..U+017F (Latin Extended-A), one per character.
-constexpr std::string_view kLatinExtendedABase = "AaAaAaCcCcCcCcDd"
-                                                 "DdEeEeEeEeEeGgGg"
-                                                 "GgGgHhHhIiIiIiIi"
-                                                 "IiIiJjKkkLlLlLlL"
-                                                 "lLlNnNnNnnNnOoOo"
-                                                 "OoOoRrRrRrSsSsSs"
-                                                 "SsTtTtTtUuUuUuUu"
-                                                 "UuUuWwYyYZzZzZzs";
-static_assert(kLatinExtendedABase.size() == 0x80);
-
-bool isInvisible(long cp) {
-    return (cp >= 0x0300 && cp <= 0x036F) || (cp >= 0x200B && cp <= 0x200F) ||
-           (cp >= 0x202A && cp <= 0x202E) || (cp >= 0x2060 && cp <= 0x2064) || cp == 0xFEFF ||
-           cp == 0x00AD;
-}
-
-bool isSpace(long cp) {
-    return cp == 0x00A0 || (cp >= 0x2000 && cp <= 0x200A) || cp == 0x202F || cp == 0x205F ||
-           cp == 0x3000;
-}
-
 // The code point of the first UTF-8 character of s, or -1.
 long firstCodePoint(std::string_view s, std::size_t& length) {
     std::size_t i = 0;
@@ -361,34 +332,7 @@ void addDesignation(std::string_view text, std::string_view constellation,
 }
 
 std::string toWindows1252(std::string_view utf8, std::size_t maxBytes) {
-    std::string out;
-    std::size_t i = 0;
-    while (i < utf8.size()) {
-        const long cp = nextCodePoint(utf8, i);
-        if (cp < 0) {
-            out += '?';
-        } else if (cp < 0x20 || cp == 0x7F || isInvisible(cp)) {
-            continue;
-        } else if (cp < 0x80) {
-            out += static_cast<char>(cp);
-        } else if (isSpace(cp)) {
-            out += ' ';
-        } else if (cp >= 0xA0 && cp <= 0xFF) {
-            out += static_cast<char>(static_cast<unsigned char>(cp));
-        } else if (const auto* extra = std::find_if(
-                       kCp1252Extras.begin(), kCp1252Extras.end(),
-                       [cp](const std::pair<long, unsigned char>& e) { return e.first == cp; });
-                   extra != kCp1252Extras.end()) {
-            out += static_cast<char>(extra->second);
-        } else if (cp >= 0x100 && cp <= 0x17F) {
-            out += kLatinExtendedABase[static_cast<std::size_t>(cp - 0x100)];
-        } else {
-            out += '?';
-        }
-    }
-    if (out.size() > maxBytes)
-        out.resize(maxBytes);
-    return std::string(trim(out));
+    return std::string(trim(catalog::utf8ToWindows1252(utf8, maxBytes)));
 }
 
 std::vector<BscStar> readBrightStarCatalogue(const std::string& path) {
