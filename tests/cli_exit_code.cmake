@@ -7,7 +7,7 @@ foreach(ARGS "where;--ra;25;--dec;0;--ut;2026-01-01T00:00:00"
              "ephem;--body;Mars;--ut;2026-01-01T00:00:00"
              "ephem;--asteroid;too short;--ut;2026-01-01T00:00:00;--lat;0;--lon;0"
              "ephem;--body;Mars;--comet;x;--ut;2026-01-01T00:00:00;--lat;0;--lon;0"
-             "star;HIP 32349")
+             "star;HIP 999999999")
   execute_process(COMMAND ${CLI} ${ARGS} RESULT_VARIABLE rc ERROR_VARIABLE err OUTPUT_VARIABLE out)
   if(NOT rc EQUAL 2)
     message(FATAL_ERROR "skyvane-cli ${ARGS}: exit code ${rc}, expected 2")

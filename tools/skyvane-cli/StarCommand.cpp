@@ -12,9 +12,12 @@
 #include <cctype>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <fstream>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace cli {
 
@@ -31,6 +34,31 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b) {
 }
 
 // A positive whole number written with digits only.
+struct CrossIds {
+    int sao = 0;
+    int hd = 0;
+};
+
+// The SAO and HD numbers of a Hipparcos star from the tab-separated cross identifications
+// (HIP, component, SAO, HD, HR); none when the file or the star is missing.
+std::optional<CrossIds> hipCrossIdentification(const std::filesystem::path& file, int hip) {
+    std::ifstream in(file);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.empty() || line[0] == '#')
+            continue;
+        std::vector<std::string> cols;
+        std::size_t start = 0;
+        for (std::size_t tab; (tab = line.find('\t', start)) != std::string::npos; start = tab + 1)
+            cols.push_back(line.substr(start, tab - start));
+        cols.push_back(line.substr(start));
+        if (cols.size() < 4 || std::atoi(cols[0].c_str()) != hip)
+            continue;
+        return CrossIds{std::atoi(cols[2].c_str()), std::atoi(cols[3].c_str())};
+    }
+    return std::nullopt;
+}
+
 std::optional<int> parseNumber(std::string_view text) {
     if (text.empty() || text.size() > 9)
         return std::nullopt;
@@ -160,9 +188,6 @@ int runStar(const std::vector<std::string>& words) {
     const Args a(options, {"--data"}, {});
     if (query.empty())
         throw UsageError("star needs a name, 'HD n', 'SAO n' or 'TYC a-b-c'");
-    if (afterPrefix(query, "HIP"))
-        throw UsageError("Hipparcos numbers are not kept in the star files; give a name, 'HD n', "
-                         "'SAO n' or 'TYC a-b-c'");
 
     const std::filesystem::path dataDir = a.text("--data", SKYVANE_SOURCE_DATA_DIR);
     catalog::StarCatalog stars;
@@ -177,7 +202,21 @@ int runStar(const std::vector<std::string>& words) {
         catalog::setConstellationLookup(&constellations);
 
     const catalog::TychoStar* found = nullptr;
-    if (auto hd = afterPrefix(query, "HD")) {
+    if (auto hip = afterPrefix(query, "HIP")) {
+        // The star files keep no Hipparcos numbers: go through the cross identifications
+        // the star files were built from.
+        const int n = requireNumber(*hip, query);
+        const std::filesystem::path crossIds = dataDir / "sources" / "stellarium" / "cross-id.dat";
+        const auto ids = hipCrossIdentification(crossIds, n);
+        if (!ids)
+            throw UsageError("HIP " + std::to_string(n) + " is not in " + crossIds.string());
+        if (ids->hd > 0)
+            found = findResident(
+                stars, [&](const catalog::CatalogStar& s) { return s.hdNumber() == ids->hd; });
+        if (!found && ids->sao > 0)
+            found = findResident(
+                stars, [&](const catalog::CatalogStar& s) { return s.saoNumber() == ids->sao; });
+    } else if (auto hd = afterPrefix(query, "HD")) {
         const int n = requireNumber(*hd, query);
         found =
             findResident(stars, [n](const catalog::CatalogStar& s) { return s.hdNumber() == n; });

@@ -33,7 +33,7 @@ Usage:
       rise, transit and set of the civil day (-1: no such event that day). NAME is one of
       Sun Mercury Venus Moon Mars Jupiter Saturn Uranus Neptune Pluto; LINE is one line of
       an asteroid or comet catalogue.
-  skyvane-cli star    NAME | HD n | SAO n | TYC a-b-c  [--data DIR]
+  skyvane-cli star    NAME | HD n | SAO n | HIP n | TYC a-b-c  [--data DIR]
       What the star catalogue holds for one star: names and designations, J2000 RA
       (hours) and Dec (degrees), magnitudes, spectral type and class, multiplicity and
       variability, and the constellation when the boundary data is there. DIR defaults to
