@@ -20,6 +20,7 @@ PACKAGES=(
   libnova-dev
   nlohmann-json3-dev
   liblzma-dev
+  libsqlite3-dev
   fonts-liberation2
   xvfb
   xauth

@@ -37,7 +37,13 @@ Usage:
       What the star catalogue holds for one star: names and designations, J2000 RA
       (hours) and Dec (degrees), magnitudes, spectral type and class, multiplicity and
       variability, and the constellation when the boundary data is there. DIR defaults to
-      the source tree's data folder. Hipparcos numbers are not kept (exit code 2).
+      the source tree's data folder. A Hipparcos number is found through the cross
+      identifications under DIR/sources.
+  skyvane-cli dso     "NGC 224" | "M 31" | "IC 434" | NAME  [--data DIR]
+      A deep-sky object: designation, type and source texts, position, size, magnitude,
+      names and the expanded description.
+  skyvane-cli place   N  [--data DIR]
+      Entry N of the places list (permanent places, then added ones) and its texts.
   skyvane-cli --help | --version
 
 Times are UT. Longitudes are east positive. Results are printed as JSON, one object per
@@ -69,6 +75,10 @@ int main(int argc, char** argv) {
             return cli::runEphem(rest);
         if (command == "star")
             return cli::runStar(rest);
+        if (command == "dso")
+            return cli::runDso(rest);
+        if (command == "place")
+            return cli::runPlace(rest);
         throw cli::UsageError("unknown command '" + command + "' (see skyvane-cli --help)");
     } catch (const cli::UsageError& e) {
         std::fprintf(stderr, "skyvane-cli: %s\n", e.what());

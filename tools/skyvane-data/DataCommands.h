@@ -24,5 +24,9 @@ struct Paths {
 int runConstellations(const Paths& paths, const std::vector<std::string>& args);
 int runStars(const Paths& paths, const std::vector<std::string>& args);
 int runTycho2(const Paths& paths, const std::vector<std::string>& args);
+int runNgc(const Paths& paths, const std::vector<std::string>& args);        // NgcData.cpp
+int runPlaces(const Paths& paths, const std::vector<std::string>& args);     // PlaceData.cpp
+int runAsteroids(const Paths& paths, const std::vector<std::string>& args);  // MinorBodyData.cpp
+int runComets(const Paths& paths, const std::vector<std::string>& args);     // MinorBodyData.cpp
 
 } // namespace datatool

@@ -17,8 +17,17 @@ Usage:
   skyvane-data tycho2 --catalog FILE --suppl FILE --index FILE [--resident FILE] [--out DIR]
       data/tycho_2.skd, supply_1.skd, tycho_2_index.skd, tycho_2_b.skd from the official
       Tycho-2 files; --resident SKY2000_data.skd leaves its stars out of tycho_2_b.skd
+  skyvane-data ngc [--sources DIR] [--out DIR]
+      data/ngc2000.skd, ngc2000names.skd
+  skyvane-data places [--sources DIR] [--out DIR]
+      data/places.skd
+  skyvane-data asteroids [--sources DIR] [--out DIR] [--mpcorb FILE]
+  skyvane-data comets [--sources DIR] [--out DIR] [--cometels FILE]
+      catalogues in the program's text format under data/asteroids and data/comets, from
+      the Small-Body Database exports in the sources or from the Minor Planet Center's
+      MPCORB.DAT / CometEls.txt
   skyvane-data all [--sources DIR] [--out DIR]
-      constellations, then stars
+      constellations, stars, ngc, places, asteroids and comets
 
 Sources default to data/sources (see data/SOURCES.md), output to data.
 )";
@@ -49,9 +58,21 @@ int main(int argc, char** argv) {
             return datatool::runStars(paths, rest);
         if (command == "tycho2")
             return datatool::runTycho2(paths, rest);
+        if (command == "ngc")
+            return datatool::runNgc(paths, rest);
+        if (command == "places")
+            return datatool::runPlaces(paths, rest);
+        if (command == "asteroids")
+            return datatool::runAsteroids(paths, rest);
+        if (command == "comets")
+            return datatool::runComets(paths, rest);
         if (command == "all") {
-            const int rc = datatool::runConstellations(paths, rest);
-            return rc != 0 ? rc : datatool::runStars(paths, rest);
+            for (auto run : {datatool::runConstellations, datatool::runStars, datatool::runNgc,
+                             datatool::runPlaces, datatool::runAsteroids, datatool::runComets}) {
+                if (const int rc = run(paths, rest); rc != 0)
+                    return rc;
+            }
+            return 0;
         }
         throw datatool::DataError("unknown command '" + command + "' (see skyvane-data --help)");
     } catch (const datatool::DataError& e) {
