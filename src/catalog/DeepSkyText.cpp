@@ -266,6 +266,31 @@ std::optional<std::string_view> ExpandAbbreviation(std::string_view token) {
     return std::nullopt;
 }
 
+namespace {
+
+// Whether the letters of a run split completely into abbreviations, each the longest key
+// that starts where the previous one ended ("vF" = "v" "F", "bM" = "b" "M"); figures and
+// marks between them ("*10", "60'") stay as they are.
+bool splitsIntoAbbreviations(std::string_view run) {
+    std::size_t p = 0;
+    while (p < run.size()) {
+        std::size_t longest = 0;
+        for (std::size_t len = 1; p + len <= run.size(); ++len)
+            if (ExpandAbbreviation(run.substr(p, len)))
+                longest = len;
+        if (longest == 0) {
+            const char c = run[p];
+            if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'))
+                return false;
+            longest = 1;
+        }
+        p += longest;
+    }
+    return true;
+}
+
+} // namespace
+
 std::string ExpandDescription(std::string_view description) {
     while (!description.empty() && description.front() == ' ')
         description.remove_prefix(1);
@@ -300,6 +325,20 @@ std::string ExpandDescription(std::string_view description) {
             continue;
         }
         if (!isTokenEnd(d[i]) && i + 1 != n) {
+            // A plain word ("south", "from", "zeta") is not a string of abbreviations:
+            // splitting it would print "suddenly(abruptly)(south) outh ..."; it is copied
+            // as it stands.
+            if (token.empty() && (i == 0 || isTokenEnd(d[i - 1]))) {
+                std::size_t end = i;
+                while (end + 1 < n && !isTokenEnd(d[end]) && d[end] != '(')
+                    ++end;
+                if (!splitsIntoAbbreviations(std::string_view(d).substr(i, end - i))) {
+                    result.append(d, i, end - i);
+                    mark = end - 1;
+                    i = end - 1;
+                    continue;
+                }
+            }
             token += d[i];
             if (const auto found = ExpandAbbreviation(token)) {
                 expansion = *found;

@@ -147,6 +147,17 @@ TEST(DsoDescription, ExpandsTheLongestAbbreviationAtEachPlace) {
     EXPECT_EQ(ExpandDescription(""), " ");
 }
 
+TEST(DsoDescription, PlainWordsAreNotTakenApartIntoAbbreviations) {
+    // IC 434: "south" and "from" begin with keys ("s", "f", "r") but are words.
+    EXPECT_EQ(ExpandDescription("neb, 60' l, south from zeta Ori"),
+              "nebula, 60' little(long), south from zeta Ori ");
+    EXPECT_EQ(ExpandDescription("vF, nr Alcyone"), "very faint, near Alcyone ");
+    // Runs made of keys, with figures between them, are still expanded.
+    EXPECT_EQ(ExpandDescription("eF,vS,R,bM"),
+              "extremely(excessively) faint,very small in angular size,round,brighter "
+              "middle(in the middle) ");
+}
+
 TEST(DsoDescription, CopiesParenthesesAndWhateverFollowsASemicolon) {
     EXPECT_EQ(ExpandDescription("(vF) S"), "(vF) small in angular size ");
     EXPECT_EQ(ExpandDescription("vF; pB and vS"), "very faint; pB and vS ");
