@@ -2,8 +2,18 @@
 
 #include "astro/SkyPoint.h"
 
+#include <gtest/gtest.h>
+
+#include <chrono>
 #include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <random>
+#include <string>
+#include <string_view>
+#include <system_error>
+#include <utility>
 
 namespace testutil {
 
@@ -35,6 +45,54 @@ inline double separationDeg(const astro::SkyPoint& a, const astro::SkyPoint& b) 
     const double cy = a.z() * b.x() - a.x() * b.z();
     const double cz = a.x() * b.y() - a.y() * b.x();
     return std::atan2(std::sqrt(cx * cx + cy * cy + cz * cz), a.dot(b)) * 57.29577951308232;
+}
+
+// A folder of its own for a test, "skyvane-<tag>-<test name>-<clock ticks>" in the system's
+// temporary folder, removed with all it holds when the TempDir goes. A TempDir that is moved
+// from keeps no folder.
+class TempDir {
+public:
+    explicit TempDir(std::string_view tag) {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        m_path =
+            std::filesystem::temp_directory_path() /
+            ("skyvane-" + std::string(tag) + "-" + (info ? info->name() : std::string()) + "-" +
+             std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
+        std::filesystem::create_directories(m_path);
+    }
+    ~TempDir() {
+        if (m_path.empty())
+            return;
+        std::error_code ec;
+        std::filesystem::remove_all(m_path, ec);
+    }
+    TempDir(TempDir&& other) noexcept : m_path(std::move(other.m_path)) { other.m_path.clear(); }
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    TempDir& operator=(TempDir&&) = delete;
+
+    const std::filesystem::path& path() const { return m_path; }
+    std::filesystem::path operator/(const std::filesystem::path& name) const {
+        return m_path / name;
+    }
+
+private:
+    std::filesystem::path m_path;
+};
+
+// All bytes of a file; empty when it cannot be read.
+inline std::string readBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// The skyvane-data program built beside the tests; empty when the tests' own path is unknown.
+inline std::filesystem::path dataTool() {
+    std::error_code ec;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (ec)
+        return {};
+    return self.parent_path().parent_path() / "tools/skyvane-data/skyvane-data";
 }
 
 } // namespace testutil

@@ -1,11 +1,13 @@
 #include "catalog/Constellations.h"
 
+#include "catalog/LittleEndian.h"
+#include "catalog/TextUtil.h"
 #include "catalog/Windows1252.h"
 
 #include "astro/Angles.h"
 #include "astro/Precession.h"
 
-#include <bit>
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -27,28 +29,11 @@ constexpr double kEndOfBoundaries = 100.0;
 // has none, converted from Windows-1252 to UTF-8. A byte the code page leaves undefined
 // becomes '?'.
 std::string fieldText(const unsigned char* field, std::size_t width, std::size_t maxBytes) {
-    std::size_t n = 0;
-    while (n < width && n < maxBytes && field[n] != 0)
-        ++n;
-    return windows1252ToUtf8(std::string_view(reinterpret_cast<const char*>(field), n));
+    return windows1252ToUtf8(upToNul(field, std::min(width, maxBytes)));
 }
 
 std::string fieldText(const unsigned char* field, std::size_t width) {
     return fieldText(field, width, width);
-}
-
-double readDouble(const unsigned char* p) {
-    std::uint64_t bits = 0;
-    for (int i = 7; i >= 0; --i)
-        bits = (bits << 8) | p[i];
-    return std::bit_cast<double>(bits);
-}
-
-std::int32_t readInt32(const unsigned char* p) {
-    const std::uint32_t u =
-        static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
-        (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
-    return static_cast<std::int32_t>(u);
 }
 
 // Reads fixed-size records one after the other; a short final record is not returned.
@@ -93,8 +78,8 @@ std::size_t ConstellationData::LoadBoundaries(const std::filesystem::path& dataD
     // still starts an outline.
     std::string remembered = "000";
     while (const unsigned char* r = reader.next()) {
-        const double ra = readDouble(r);
-        const double dec = readDouble(r + 8);
+        const double ra = readF64(r);
+        const double dec = readF64(r + 8);
         if (ra == kEndOfBoundaries)
             break;
         std::size_t n = 0;
@@ -123,9 +108,9 @@ std::size_t ConstellationData::LoadBoundaryBands(const std::filesystem::path& da
         if (r == nullptr)
             break;
         BoundaryBand band;
-        band.raLow = readDouble(r);
-        band.raHigh = readDouble(r + 8);
-        band.decLow = readDouble(r + 16);
+        band.raLow = readF64(r);
+        band.raHigh = readF64(r + 8);
+        band.decLow = readF64(r + 16);
         if (!finite(band.raLow, band.raHigh) || !std::isfinite(band.decLow))
             continue;
         band.abbreviation = fieldText(r + 24, 24, 23);
@@ -142,12 +127,12 @@ std::size_t ConstellationData::LoadConstellationList(const std::filesystem::path
         if (r == nullptr)
             break;
         ConstellationEntry e;
-        e.number = readInt32(r);
+        e.number = readI32(r);
         e.name = fieldText(r + 4, 30);
         e.abbreviation = fieldText(r + 34, 30);
         e.genitive = fieldText(r + 64, 32);
-        e.labelRa = readDouble(r + 96);
-        e.labelDec = readDouble(r + 104);
+        e.labelRa = readF64(r + 96);
+        e.labelDec = readF64(r + 104);
         if (!finite(e.labelRa, e.labelDec)) {
             e.labelRa = 0.0;
             e.labelDec = 0.0;
@@ -163,11 +148,11 @@ std::size_t ConstellationData::LoadFigures(const std::filesystem::path& dataDir)
     std::size_t total = 0;
     RecordReader reader(dataDir / kFiguresFile, kFigureRecord);
     while (const unsigned char* r = reader.next()) {
-        const double ra1 = readDouble(r);
-        const double dec1 = readDouble(r + 8);
-        const double ra2 = readDouble(r + 16);
-        const double dec2 = readDouble(r + 24);
-        const std::int32_t number = readInt32(r + 32);
+        const double ra1 = readF64(r);
+        const double dec1 = readF64(r + 8);
+        const double ra2 = readF64(r + 16);
+        const double dec2 = readF64(r + 24);
+        const std::int32_t number = readI32(r + 32);
         if (number < 1 || number > static_cast<std::int32_t>(kConstellationCount))
             continue;
         if (!finite(ra1, dec1) || !finite(ra2, dec2))

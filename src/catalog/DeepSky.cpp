@@ -1,14 +1,14 @@
 #include "catalog/DeepSky.h"
 
+#include "catalog/AtomicFile.h"
 #include "catalog/Constellations.h"
+#include "catalog/LittleEndian.h"
+#include "catalog/TextUtil.h"
 #include "catalog/Windows1252.h"
 
 #include <algorithm>
-#include <bit>
-#include <cctype>
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 #include <memory>
 #include <system_error>
 #include <utility>
@@ -17,57 +17,16 @@ namespace catalog {
 
 namespace {
 
-std::uint32_t readU32(const unsigned char* p) {
-    return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
-           static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
-}
-
-std::int16_t readI16(const unsigned char* p) {
-    return static_cast<std::int16_t>(static_cast<std::uint16_t>(p[0] | p[1] << 8));
-}
-
-float readF32(const unsigned char* p) {
-    return std::bit_cast<float>(readU32(p));
-}
-
-double readF64(const unsigned char* p) {
-    const std::uint64_t v =
-        static_cast<std::uint64_t>(readU32(p)) | static_cast<std::uint64_t>(readU32(p + 4)) << 32;
-    return std::bit_cast<double>(v);
-}
-
-std::string_view trimBlanks(std::string_view v) {
-    while (!v.empty() && v.front() == ' ')
-        v.remove_prefix(1);
-    while (!v.empty() && v.back() == ' ')
-        v.remove_suffix(1);
-    return v;
-}
-
 // A Windows-1252 text field of a fixed width as UTF-8: up to its first NUL (a field without
 // one ends at its width), blanks trimmed at both ends.
 std::string textField(const unsigned char* p, std::size_t width) {
-    const char* s = reinterpret_cast<const char*>(p);
-    std::size_t n = 0;
-    while (n < width && s[n] != '\0')
-        ++n;
-    return windows1252ToUtf8(trimBlanks(std::string_view(s, n)));
+    return windows1252ToUtf8(trimBlanks(upToNul(p, width)));
 }
 
 // A size or magnitude; anything that is not a finite number counts as not given.
 float valueField(const unsigned char* p) {
     const float v = readF32(p);
     return std::isfinite(v) ? v : kNoDsoValue;
-}
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
 }
 
 struct FileCloser {
@@ -460,29 +419,12 @@ std::string WriteDsoImagePage(const DsoCatalog& catalog, const DsoObject& object
                               const std::filesystem::path& pagePath) {
     if (object.imageNumber() == kNoDsoImage)
         return object.GetName() + " has no atlas image.";
-    const std::string page = DsoImagePageHtml(catalog, object);
-    std::filesystem::path temp = pagePath;
-    temp += ".tmp";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out)
-            return "Cannot write the image page \"" + temp.string() + "\".";
-        out.write(page.data(), static_cast<std::streamsize>(page.size()));
-        out.close();
-        if (!out) {
-            std::error_code ec;
-            std::filesystem::remove(temp, ec);
-            return "Cannot write the image page \"" + temp.string() + "\".";
-        }
-    }
-    std::error_code ec;
-    std::filesystem::rename(temp, pagePath, ec);
-    if (ec) {
-        std::error_code ignored;
-        std::filesystem::remove(temp, ignored);
-        return "Cannot write the image page \"" + pagePath.string() + "\": " + ec.message();
-    }
-    return {};
+    AtomicWriteFailure failure;
+    if (writeFileAtomically(pagePath, DsoImagePageHtml(catalog, object), &failure))
+        return {};
+    if (failure.step == AtomicWriteFailure::Step::Rename)
+        return "Cannot write the image page \"" + failure.target.string() + "\": " + failure.reason;
+    return "Cannot write the image page \"" + failure.temporary.string() + "\".";
 }
 
 } // namespace catalog

@@ -1,22 +1,13 @@
 #include "catalog/DeepSkyText.h"
 
-#include <cctype>
+#include "catalog/TextUtil.h"
+
 #include <cstddef>
 #include <cstdio>
 
 namespace catalog {
 
 namespace {
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
 
 constexpr std::array<std::string_view, kDsoTypeCount> kTypeTexts = {
     "Galaxy",
@@ -292,11 +283,7 @@ bool splitsIntoAbbreviations(std::string_view run) {
 } // namespace
 
 std::string ExpandDescription(std::string_view description) {
-    while (!description.empty() && description.front() == ' ')
-        description.remove_prefix(1);
-    while (!description.empty() && description.back() == ' ')
-        description.remove_suffix(1);
-    std::string d(description);
+    std::string d(trimBlanks(description));
     d += ' ';
     const std::size_t n = d.size();
 

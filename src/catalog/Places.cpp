@@ -1,9 +1,11 @@
 #include "catalog/Places.h"
 
+#include "catalog/AtomicFile.h"
+#include "catalog/LittleEndian.h"
+#include "catalog/TextUtil.h"
 #include "catalog/Windows1252.h"
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -18,9 +20,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-static_assert(std::endian::native == std::endian::little,
-              "the place records are read and written in the machine's byte order");
-
 constexpr std::size_t kTownOffset = 0;
 constexpr std::size_t kCountryOffset = 50;
 constexpr std::size_t kLatitudeOffset = 104;
@@ -32,23 +31,9 @@ constexpr float kTimeZoneLimit = 14.0f;
 constexpr double kSecondsTolerance = 0.06;
 constexpr double kDegreesPerRadian = 57.29577951308232;
 
-char lowerAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (lowerAscii(a[i]) != lowerAscii(b[i]))
-            return false;
-    return true;
-}
-
 // A NUL-terminated Windows-1252 text of a record as UTF-8; without a NUL the full width.
 std::string recordText(std::string_view field) {
-    const std::size_t nul = field.find('\0');
-    return windows1252ToUtf8(field.substr(0, nul == std::string_view::npos ? field.size() : nul));
+    return windows1252ToUtf8(upToNul(field));
 }
 
 double limited(double value, double limit) {
@@ -76,36 +61,28 @@ std::optional<std::string> rewriteUserFile(const fs::path& dataDir, Keep keep,
     if (ec && exists)
         return "Cannot read " + target.string() + ": " + ec.message();
 
-    // Once created, the scratch file is ours to remove again.
-    auto fail = [&](const std::string& message) {
-        std::error_code ignored;
-        fs::remove(scratch, ignored);
-        return std::optional<std::string>(message);
-    };
-    {
-        std::ofstream out(scratch, std::ios::binary | std::ios::trunc);
-        if (!out)
-            return writeError(scratch, "the file cannot be created");
-        if (exists) {
-            std::ifstream in(target, std::ios::binary);
-            if (!in)
-                return fail("Cannot read " + target.string());
-            std::string record(PlaceRecord::kSize, '\0');
-            while (in.read(record.data(), static_cast<std::streamsize>(record.size())))
-                if (keep(record))
-                    out.write(record.data(), static_cast<std::streamsize>(record.size()));
-            if (in.bad())
-                return fail("Cannot read " + target.string());
-        }
-        out.write(extra.data(), static_cast<std::streamsize>(extra.size()));
-        out.close();
-        if (!out)
-            return fail(writeError(scratch, "the data could not be written"));
+    // Once created, the scratch file is removed again unless it replaces the user file.
+    AtomicFile out(target, scratch);
+    if (!out.isOpen())
+        return writeError(scratch, "the file cannot be created");
+    if (exists) {
+        std::ifstream in(target, std::ios::binary);
+        if (!in)
+            return "Cannot read " + target.string();
+        std::string record(PlaceRecord::kSize, '\0');
+        while (in.read(record.data(), static_cast<std::streamsize>(record.size())))
+            if (keep(record))
+                out.write(record);
+        if (in.bad())
+            return "Cannot read " + target.string();
     }
-    fs::rename(scratch, target, ec);
-    if (ec)
-        return fail(writeError(target, ec.message()));
-    return std::nullopt;
+    out.write(extra);
+    AtomicWriteFailure failure;
+    if (out.commit(&failure))
+        return std::nullopt;
+    if (failure.step == AtomicWriteFailure::Step::Rename)
+        return writeError(target, failure.reason);
+    return writeError(scratch, "the data could not be written");
 }
 
 std::string twoDigits(int n) {
@@ -289,9 +266,9 @@ std::string encodePlaceRecord(const PlaceRecord& record) {
     const std::string country = utf8ToWindows1252(record.country, PlaceRecord::kTextBytes - 1);
     std::memcpy(bytes.data() + kTownOffset, town.data(), town.size());
     std::memcpy(bytes.data() + kCountryOffset, country.data(), country.size());
-    std::memcpy(bytes.data() + kLatitudeOffset, &record.latitude, sizeof record.latitude);
-    std::memcpy(bytes.data() + kLongitudeOffset, &record.longitude, sizeof record.longitude);
-    std::memcpy(bytes.data() + kTimeZoneOffset, &record.timeZone, sizeof record.timeZone);
+    writeF64(bytes.data() + kLatitudeOffset, record.latitude);
+    writeF64(bytes.data() + kLongitudeOffset, record.longitude);
+    writeF32(bytes.data() + kTimeZoneOffset, record.timeZone);
     return bytes;
 }
 
@@ -301,9 +278,9 @@ PlaceRecord decodePlaceRecord(std::string_view bytes) {
         return r;
     r.town = recordText(bytes.substr(kTownOffset, PlaceRecord::kTextBytes));
     r.country = recordText(bytes.substr(kCountryOffset, PlaceRecord::kTextBytes));
-    std::memcpy(&r.latitude, bytes.data() + kLatitudeOffset, sizeof r.latitude);
-    std::memcpy(&r.longitude, bytes.data() + kLongitudeOffset, sizeof r.longitude);
-    std::memcpy(&r.timeZone, bytes.data() + kTimeZoneOffset, sizeof r.timeZone);
+    r.latitude = readF64(bytes.data() + kLatitudeOffset);
+    r.longitude = readF64(bytes.data() + kLongitudeOffset);
+    r.timeZone = readF32(bytes.data() + kTimeZoneOffset);
     r.latitude = limited(r.latitude, 90.0);
     r.longitude = limited(r.longitude, 180.0);
     if (!std::isfinite(r.timeZone) || std::fabs(r.timeZone) > kTimeZoneLimit)

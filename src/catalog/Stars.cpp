@@ -3,10 +3,11 @@
 #include "catalog/Windows1252.h"
 
 #include "catalog/ConstellationLookup.h"
+#include "catalog/LittleEndian.h"
+#include "catalog/TextUtil.h"
 #include "catalog/TychoStore.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -14,30 +15,6 @@
 namespace catalog {
 
 namespace {
-
-// The files are little-endian whatever the machine is.
-std::uint32_t readU32(const unsigned char* p) {
-    return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
-           static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
-}
-
-std::int16_t readI16(const unsigned char* p) {
-    return static_cast<std::int16_t>(static_cast<std::uint16_t>(p[0] | p[1] << 8));
-}
-
-std::int32_t readI32(const unsigned char* p) {
-    return static_cast<std::int32_t>(readU32(p));
-}
-
-float readF32(const unsigned char* p) {
-    return std::bit_cast<float>(readU32(p));
-}
-
-double readF64(const unsigned char* p) {
-    const std::uint64_t v =
-        static_cast<std::uint64_t>(readU32(p)) | static_cast<std::uint64_t>(readU32(p + 4)) << 32;
-    return std::bit_cast<double>(v);
-}
 
 // Thousandths of a magnitude; -10000 is "none" and comes out as -10.0.
 float magnitudeField(const unsigned char* p) {
@@ -56,16 +33,7 @@ double unitField(const unsigned char* p) {
 // A text field of a fixed width: up to its first NUL (a field without one ends at its
 // width), blanks trimmed at both ends.
 std::string_view trimmedField(const unsigned char* p, std::size_t width) {
-    const char* s = reinterpret_cast<const char*>(p);
-    std::size_t n = 0;
-    while (n < width && s[n] != '\0')
-        ++n;
-    std::string_view v(s, n);
-    while (!v.empty() && v.front() == ' ')
-        v.remove_prefix(1);
-    while (!v.empty() && v.back() == ' ')
-        v.remove_suffix(1);
-    return v;
+    return trimBlanks(upToNul(p, width));
 }
 
 // Symbol-font letters and Greek letters of the Bayer codes 1..24.

@@ -1,9 +1,11 @@
 #include "catalog/Tycho2Convert.h"
 
+#include "catalog/AtomicFile.h"
+#include "catalog/LittleEndian.h"
+#include "catalog/TextUtil.h"
+
 #include <algorithm>
 #include <array>
-#include <bit>
-#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -105,43 +107,25 @@ std::string_view column(std::string_view line, int first, int last) {
                        static_cast<std::size_t>(last - first + 1));
 }
 
-std::string_view trimmed(std::string_view s) {
-    while (!s.empty() && s.front() == ' ')
-        s.remove_prefix(1);
-    while (!s.empty() && s.back() == ' ')
-        s.remove_suffix(1);
-    return s;
+bool isBlank(std::string_view s) {
+    return trimBlanks(s).empty();
 }
 
-bool isBlank(std::string_view s) {
-    return trimmed(s).empty();
+// The (trimmed) field without a leading '+'.
+std::string_view unsignedField(std::string_view s) {
+    s = trimBlanks(s);
+    if (!s.empty() && s.front() == '+')
+        s.remove_prefix(1);
+    return s;
 }
 
 // A number filling the whole (trimmed) field; nullopt when the field is not one.
 std::optional<double> realField(std::string_view s) {
-    s = trimmed(s);
-    if (!s.empty() && s.front() == '+')
-        s.remove_prefix(1);
-    if (s.empty())
-        return std::nullopt;
-    double value = 0.0;
-    const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
-    if (ec != std::errc() || end != s.data() + s.size() || !std::isfinite(value))
-        return std::nullopt;
-    return value;
+    return parseWholeDouble(unsignedField(s));
 }
 
 std::optional<long> intField(std::string_view s) {
-    s = trimmed(s);
-    if (!s.empty() && s.front() == '+')
-        s.remove_prefix(1);
-    if (s.empty())
-        return std::nullopt;
-    long value = 0;
-    const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
-    if (ec != std::errc() || end != s.data() + s.size())
-        return std::nullopt;
-    return value;
+    return parseWholeLong(unsignedField(s));
 }
 
 // The bar separators of a record; a line of another format hardly has them all.
@@ -426,17 +410,6 @@ std::uint32_t identifierKey(int packed, int tyc2) {
     return (static_cast<std::uint32_t>(packed) << 16) | static_cast<std::uint32_t>(tyc2);
 }
 
-int readInt16(const unsigned char* p) {
-    return static_cast<std::int16_t>(static_cast<std::uint16_t>(p[0] | (p[1] << 8)));
-}
-
-std::int32_t readInt32(const unsigned char* p) {
-    std::uint32_t u = 0;
-    for (int i = 3; i >= 0; --i)
-        u = (u << 8) | p[i];
-    return static_cast<std::int32_t>(u);
-}
-
 // Directions of the resident stars in cubic cells of the unit vector's components, the cell
 // edge a little longer than the chord of the match radius: a star within the radius of a
 // direction differs from it by less than one edge in each component, so it lies in the cell
@@ -531,13 +504,13 @@ Resident readResident(const std::string& path) {
     std::array<unsigned char, kSky2000RecordBytes> record{};
     while (in.read(reinterpret_cast<char*>(record.data()), record.size())) {
         ++resident.records;
-        const int packed = readInt16(record.data());
-        const int tyc2 = readInt16(record.data() + 2);
+        const int packed = readI16(record.data());
+        const int tyc2 = readI16(record.data() + 2);
         if (packed > 0 && tyc2 > 0) // 0: a star without a Tycho identifier
             keys.push_back(identifierKey(packed, tyc2));
-        const double v[3] = {static_cast<double>(readInt32(record.data() + 4)),
-                             static_cast<double>(readInt32(record.data() + 8)),
-                             static_cast<double>(readInt32(record.data() + 12))};
+        const double v[3] = {static_cast<double>(readI32(record.data() + 4)),
+                             static_cast<double>(readI32(record.data() + 8)),
+                             static_cast<double>(readI32(record.data() + 12))};
         const double length = std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]);
         if (length >= kMinStoredLength && length <= kMaxStoredLength)
             resident.positions.add(v[0] / length, v[1] / length, v[2] / length);
@@ -552,91 +525,58 @@ Resident readResident(const std::string& path) {
 
 // ---- Output --------------------------------------------------------------------------------
 
-void putInt16(unsigned char* p, int v) {
-    const auto u = static_cast<std::uint16_t>(v);
-    p[0] = static_cast<unsigned char>(u & 0xFF);
-    p[1] = static_cast<unsigned char>(u >> 8);
-}
-
-void putInt32(unsigned char* p, std::int64_t v) {
-    const auto u = static_cast<std::uint32_t>(v);
-    for (int i = 0; i < 4; ++i)
-        p[i] = static_cast<unsigned char>((u >> (8 * i)) & 0xFF);
-}
-
-void putFloat64(unsigned char* p, double v) {
-    const auto u = std::bit_cast<std::uint64_t>(v);
-    for (int i = 0; i < 8; ++i)
-        p[i] = static_cast<unsigned char>((u >> (8 * i)) & 0xFF);
-}
-
-std::int64_t unitComponent(double c) {
-    return std::llround(c * 1e9);
+std::uint32_t unitComponent(double c) {
+    return static_cast<std::uint32_t>(std::llround(c * 1e9));
 }
 
 // A file written to "<name>.tmp" and put in place by commit(); removed if never committed.
 class OutputFile {
 public:
     OutputFile(const std::string& dir, const std::string& name)
-        : final_(std::filesystem::path(dir) / name),
-          temp_(std::filesystem::path(dir) / (name + ".tmp")),
-          out_(temp_, std::ios::binary | std::ios::trunc) {
-        if (!out_)
-            throw Tycho2Error("cannot write " + temp_.string());
+        : file_(std::filesystem::path(dir) / name) {
+        if (!file_.isOpen())
+            throw Tycho2Error("cannot write " + file_.temporary().string());
     }
-    ~OutputFile() {
-        if (!committed_) {
-            out_.close();
-            std::error_code ec;
-            std::filesystem::remove(temp_, ec);
-        }
-    }
-    OutputFile(const OutputFile&) = delete;
-    OutputFile& operator=(const OutputFile&) = delete;
 
     void write(const unsigned char* bytes, std::size_t n) {
-        out_.write(reinterpret_cast<const char*>(bytes), static_cast<std::streamsize>(n));
+        file_.write(std::string_view(reinterpret_cast<const char*>(bytes), n));
         ++records_;
     }
     void writeStar(const Star& s) {
         std::array<unsigned char, kStarRecordBytes> r{};
-        putInt16(r.data(), s.packed());
-        putInt16(r.data() + 2, s.tyc2);
-        putInt32(r.data() + 4, unitComponent(s.x));
-        putInt32(r.data() + 8, unitComponent(s.y));
-        putInt32(r.data() + 12, unitComponent(s.z));
-        putInt16(r.data() + 16, s.bt);
-        putInt16(r.data() + 18, s.vt);
+        writeU16(r.data(), static_cast<std::uint16_t>(s.packed()));
+        writeU16(r.data() + 2, static_cast<std::uint16_t>(s.tyc2));
+        writeU32(r.data() + 4, unitComponent(s.x));
+        writeU32(r.data() + 8, unitComponent(s.y));
+        writeU32(r.data() + 12, unitComponent(s.z));
+        writeU16(r.data() + 16, static_cast<std::uint16_t>(s.bt));
+        writeU16(r.data() + 18, static_cast<std::uint16_t>(s.vt));
         write(r.data(), r.size());
     }
     void writeIndex(std::int64_t firstCatalog, std::int64_t firstSupplement, const Box& box) {
         std::array<unsigned char, kTychoIndexRecordBytes> r{};
-        putInt32(r.data(), firstCatalog);
-        putInt32(r.data() + 4, firstSupplement);
-        putFloat64(r.data() + 8, box.raMin);
-        putFloat64(r.data() + 16, box.raMax);
-        putFloat64(r.data() + 24, box.decMin);
-        putFloat64(r.data() + 32, box.decMax);
+        writeU32(r.data(), static_cast<std::uint32_t>(firstCatalog));
+        writeU32(r.data() + 4, static_cast<std::uint32_t>(firstSupplement));
+        writeF64(r.data() + 8, box.raMin);
+        writeF64(r.data() + 16, box.raMax);
+        writeF64(r.data() + 24, box.decMin);
+        writeF64(r.data() + 32, box.decMax);
         write(r.data(), r.size());
     }
     std::int64_t records() const { return records_; }
     void commit() {
-        out_.close();
-        if (!out_)
-            throw Tycho2Error("write error in " + temp_.string());
-        std::error_code ec;
-        std::filesystem::rename(temp_, final_, ec);
-        if (ec)
-            throw Tycho2Error("cannot rename " + temp_.string() + ": " + ec.message());
-        committed_ = true;
+        AtomicWriteFailure failure;
+        if (file_.commit(&failure))
+            return;
+        if (failure.step == AtomicWriteFailure::Step::Rename)
+            throw Tycho2Error("cannot rename " + failure.temporary.string() + ": " +
+                              failure.reason);
+        throw Tycho2Error("write error in " + failure.temporary.string());
     }
 
 private:
-    std::filesystem::path final_;
-    std::filesystem::path temp_;
-    std::ofstream out_;
+    AtomicFile file_;
     std::int64_t records_ = 0;
-    bool committed_ = false;
 };
 
 // ---- Streaming the two star files region by region -----------------------------------------

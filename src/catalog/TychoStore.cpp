@@ -1,9 +1,9 @@
 #include "catalog/TychoStore.h"
 
+#include "catalog/LittleEndian.h"
 #include "chart/SkyChart.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstdint>
 #include <system_error>
 
@@ -16,21 +16,6 @@ constexpr long kRecordSize = static_cast<long>(kTychoRecordSize);
 
 // The faint stars are drawn only when the chart goes deeper than this.
 constexpr double kFaintTierMagnitude = 9.5;
-
-std::uint32_t readU32(const unsigned char* p) {
-    return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
-           static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
-}
-
-std::int16_t readI16(const unsigned char* p) {
-    return static_cast<std::int16_t>(static_cast<std::uint16_t>(p[0] | p[1] << 8));
-}
-
-double readF64(const unsigned char* p) {
-    const std::uint64_t v =
-        static_cast<std::uint64_t>(readU32(p)) | static_cast<std::uint64_t>(readU32(p + 4)) << 32;
-    return std::bit_cast<double>(v);
-}
 
 bool fileExists(const std::filesystem::path& path) {
     std::error_code ec;
@@ -114,8 +99,7 @@ void TychoStore::OpenTycho(const std::filesystem::path& dataDir) {
     while (m_regions.size() <= static_cast<std::size_t>(kRegionCapacity) &&
            std::fread(r.data(), 1, r.size(), indexFile.get()) == r.size()) {
         TychoRegion region;
-        region.first = {static_cast<std::int32_t>(readU32(r.data())),
-                        static_cast<std::int32_t>(readU32(r.data() + 4))};
+        region.first = {readI32(r.data()), readI32(r.data() + 4)};
         region.raLow = readF64(r.data() + 8) / 15.0;
         region.raHigh = readF64(r.data() + 16) / 15.0;
         region.decLow = readF64(r.data() + 24);

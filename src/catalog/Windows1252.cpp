@@ -1,5 +1,7 @@
 #include "catalog/Windows1252.h"
 
+#include "catalog/TextUtil.h"
+
 #include <array>
 
 namespace catalog {
@@ -34,48 +36,6 @@ void appendUtf8(std::string& out, char32_t c) {
         out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
         out += static_cast<char>(0x80 | (c & 0x3F));
     }
-}
-
-// The next code point of a UTF-8 text, or -1 for an invalid sequence (one byte consumed).
-long nextCodePoint(std::string_view s, std::size_t& i) {
-    const auto b0 = static_cast<unsigned char>(s[i]);
-    int length = 0;
-    long cp = 0;
-    if (b0 < 0x80) {
-        ++i;
-        return b0;
-    } else if ((b0 & 0xE0) == 0xC0) {
-        length = 2;
-        cp = b0 & 0x1F;
-    } else if ((b0 & 0xF0) == 0xE0) {
-        length = 3;
-        cp = b0 & 0x0F;
-    } else if ((b0 & 0xF8) == 0xF0) {
-        length = 4;
-        cp = b0 & 0x07;
-    } else {
-        ++i;
-        return -1;
-    }
-    if (i + static_cast<std::size_t>(length) > s.size()) {
-        ++i;
-        return -1;
-    }
-    for (int k = 1; k < length; ++k) {
-        const auto b = static_cast<unsigned char>(s[i + static_cast<std::size_t>(k)]);
-        if ((b & 0xC0) != 0x80) {
-            ++i;
-            return -1;
-        }
-        cp = (cp << 6) | (b & 0x3F);
-    }
-    static constexpr long kSmallest[5] = {0, 0, 0x80, 0x800, 0x10000};
-    if (cp < kSmallest[length] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-        ++i;
-        return -1;
-    }
-    i += static_cast<std::size_t>(length);
-    return cp;
 }
 
 bool isInvisible(long cp) {

@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <bit>
 #include <cctype>
-#include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <filesystem>
@@ -26,27 +25,6 @@ using catalog::ConstellationData;
 constexpr double kRad = std::numbers::pi / 180.0;
 
 // ---- fixture files ----------------------------------------------------------------------------
-
-class TempDir {
-public:
-    TempDir() {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        m_path = fs::temp_directory_path() /
-                 ("skyvane-constellations-" + std::string(info->name()) + "-" +
-                  std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
-        fs::create_directories(m_path);
-    }
-    ~TempDir() {
-        std::error_code ec;
-        fs::remove_all(m_path, ec);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    const fs::path& path() const { return m_path; }
-
-private:
-    fs::path m_path;
-};
 
 struct Bytes {
     std::vector<unsigned char> data;
@@ -105,7 +83,7 @@ astro::SkyPoint b1875ToJ2000(double raHours, double decDeg) {
 }
 
 TEST(ConstellationFiles, MissingFilesLeaveEverythingEmpty) {
-    TempDir dir;
+    testutil::TempDir dir("constellations");
     ConstellationData data;
     EXPECT_EQ(data.LoadBoundaries(dir.path()), 0u);
     EXPECT_EQ(data.LoadBoundaryBands(dir.path()), 0u);
@@ -120,7 +98,7 @@ TEST(ConstellationFiles, MissingFilesLeaveEverythingEmpty) {
 }
 
 TEST(ConstellationFiles, BoundaryOutlinesFollowTheTextsAndStopAtTheEndMark) {
-    TempDir dir;
+    testutil::TempDir dir("constellations");
     Bytes b;
     boundaryRecord(b, 1.0, 10.0, "000"); // the initial remembered text still opens an outline
     boundaryRecord(b, 2.0, 10.0, "000");
@@ -158,7 +136,7 @@ TEST(ConstellationFiles, BoundaryOutlinesFollowTheTextsAndStopAtTheEndMark) {
 }
 
 TEST(ConstellationFiles, OutlinesStopAtTheirCapacity) {
-    TempDir dir;
+    testutil::TempDir dir("constellations");
     Bytes b;
     for (int i = 0; i < 130; ++i)
         boundaryRecord(b, 1.0, 1.0, "T" + std::to_string(i));
@@ -169,7 +147,7 @@ TEST(ConstellationFiles, OutlinesStopAtTheirCapacity) {
 }
 
 TEST(ConstellationFiles, BandWalkPrecessesToB1875AndTakesTheFirstMatch) {
-    TempDir dir;
+    testutil::TempDir dir("constellations");
     Bytes b;
     bandRecord(b, 0.0, 24.0, 50.0, "Aaa");
     bandRecord(b, 0.0, 12.0, -90.0, "Bbb");
@@ -200,7 +178,7 @@ TEST(ConstellationFiles, BandWalkPrecessesToB1875AndTakesTheFirstMatch) {
 }
 
 TEST(ConstellationFiles, BandsSouthOfEveryBandGiveOctAndTheTableStopsAtItsCapacity) {
-    TempDir dir;
+    testutil::TempDir dir("constellations");
     Bytes b;
     for (int i = 0; i < 400; ++i)
         bandRecord(b, 0.0, 24.0, 80.0 - 0.1 * i, "B" + std::to_string(i));
@@ -215,7 +193,7 @@ TEST(ConstellationFiles, BandsSouthOfEveryBandGiveOctAndTheTableStopsAtItsCapaci
 }
 
 TEST(ConstellationFiles, ListTextsAndLookUps) {
-    TempDir dir;
+    testutil::TempDir dir("constellations");
     Bytes b;
     listRecord(b, 1, "Andromeda", "And", "Andromedae");
     listRecord(b, 7, "Bo\xF6tes", "Boo", "Bo\xF6tis");      // Windows-1252 o-umlaut
@@ -250,7 +228,7 @@ TEST(ConstellationFiles, ListTextsAndLookUps) {
 }
 
 TEST(ConstellationFiles, FigureNumbersOutsideTheListAreSkipped) {
-    TempDir dir;
+    testutil::TempDir dir("constellations");
     Bytes b;
     figureRecord(b, 1.0, 10.0, 2.0, 20.0, 1);
     figureRecord(b, 3.0, 30.0, 4.0, 40.0, 88);

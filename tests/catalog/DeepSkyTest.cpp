@@ -2,11 +2,12 @@
 
 #include "catalog/Constellations.h"
 
+#include "TestUtil.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <bit>
-#include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -27,27 +28,6 @@ using catalog::DsoFields;
 using catalog::DsoObject;
 using catalog::DsoSelectionSettings;
 using catalog::ExpandDescription;
-
-class TempDir {
-public:
-    TempDir() {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        m_path = fs::temp_directory_path() /
-                 ("skyvane-deepsky-" + std::string(info->name()) + "-" +
-                  std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
-        fs::create_directories(m_path);
-    }
-    ~TempDir() {
-        std::error_code ec;
-        fs::remove_all(m_path, ec);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    const fs::path& path() const { return m_path; }
-
-private:
-    fs::path m_path;
-};
 
 // One record of a deep-sky file, filled field by field at its offsets.
 struct Record {
@@ -398,7 +378,7 @@ TEST(DsoImages, EntriesMatchByDesignationThenByMessierNumber) {
 }
 
 TEST(DsoImages, PageOfAnObjectOutsideNgc) {
-    TempDir dir;
+    testutil::TempDir dir("deepsky");
     fs::create_directories(dir.path() / "Images");
     std::ofstream(dir.path() / "Images" / "0002.jpg") << "jpeg";
     DsoCatalog c;
@@ -447,7 +427,7 @@ TEST(DsoImages, TitleOfAnNgcObjectEscapedInThePage) {
 // ---- files -------------------------------------------------------------------------------------
 
 TEST(DsoFiles, FixtureWithBadIndexTruncatedRecordAndMissingNul) {
-    TempDir dir;
+    testutil::TempDir dir("deepsky");
     std::vector<Record> objects = {
         objectRecord("224", "Gx", 0.712, 41.27f, "And", 178.0f, 3.5f, 1, 31, "eB,eL,vmbM"),
         objectRecord("I434", "", 5.683, -2.4f, "Ori", 60.0f, catalog::kNoDsoValue, 5, 0,
@@ -515,7 +495,7 @@ TEST(DsoFiles, FixtureWithBadIndexTruncatedRecordAndMissingNul) {
 }
 
 TEST(DsoFiles, MissingFilesLeaveTheBuiltInObjects) {
-    TempDir dir;
+    testutil::TempDir dir("deepsky");
     DsoCatalog c;
     const catalog::DsoLoadResult r = c.LoadDsoCatalog(dir.path() / "absent");
     EXPECT_EQ(r.fileObjects, 0u);

@@ -10,8 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -30,38 +28,12 @@ using catalog::CometCatalog;
 
 const fs::path kDataDir = fs::path(SKYVANE_TEST_DATA_DIR) / ".." / "data";
 
-// A folder of its own for each test, removed afterwards.
-class TempDir {
-public:
-    TempDir() {
-        static int counter = 0;
-        m_path = fs::temp_directory_path() /
-                 ("skyvane-minor-" + std::to_string(static_cast<long>(::getpid())) + "-" +
-                  std::to_string(++counter));
-        fs::create_directories(m_path);
-    }
-    ~TempDir() {
-        std::error_code ec;
-        fs::remove_all(m_path, ec);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    fs::path operator/(const std::string& name) const { return m_path / name; }
-    const fs::path& path() const { return m_path; }
-
-private:
-    fs::path m_path;
-};
-
 void writeText(const fs::path& path, const std::string& text) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out << text;
 }
 
-std::string readBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+using testutil::readBytes;
 
 // Catalogue lines laid out column by column as the format describes them (columns from 0):
 // number 0-4, name 6-31, A 33-43, B 45-54, C 56-65, D 67-76, a 78-90, e 92-101, G 103-112,
@@ -97,7 +69,7 @@ template <class Catalog> const auto* findByName(const Catalog& c, const std::str
 }
 
 TEST(MinorBodyCatalogLoad, DerivedElementsAndFlags) {
-    TempDir dir;
+    testutil::TempDir dir("minor");
     writeText(dir / "a.skd", asteroidText(7, "Unit", 1.0, 0.1, 5.5) + "\n" +
                                  asteroidText(0, "2019 AB1", 2.5, 0.2) + "\n");
     AsteroidCatalog asteroids;
@@ -149,7 +121,7 @@ TEST(MinorBodyCatalogLoad, DerivedElementsAndFlags) {
 }
 
 TEST(MinorBodyCatalogLoad, ShortGarbageAndOrbitlessLinesAreSkippedAndCounted) {
-    TempDir dir;
+    testutil::TempDir dir("minor");
     std::string text;
     text += asteroidText(1, "First", 2.77, 0.08) + "\r\n"; // a line from another system
     text += "    7 Iris       2459000.5  145.2\n";         // stops before the eccentricity
@@ -189,7 +161,7 @@ TEST(MinorBodyCatalogLoad, ShortGarbageAndOrbitlessLinesAreSkippedAndCounted) {
 }
 
 TEST(MinorBodyCatalogLoad, LongLinesAreReadUpToTheLimit) {
-    TempDir dir;
+    testutil::TempDir dir("minor");
     // A valid line followed by 4000 characters of junk, then a normal line: the junk neither
     // spoils the first body nor turns into a line of its own.
     std::string text = asteroidText(1, "Padded", 2.77, 0.08) + std::string(4000, '9') + "\n" +
@@ -213,7 +185,7 @@ TEST(MinorBodyCatalogLoad, LongLinesAreReadUpToTheLimit) {
 }
 
 TEST(MinorBodyCatalogLoad, StopsAtCapacityAndSaysSo) {
-    TempDir dir;
+    testutil::TempDir dir("minor");
     const std::string line = cometText("Many", 1.0, 0.5) + "\n";
     std::string exact;
     for (std::size_t i = 0; i < catalog::kCometCapacity; ++i)
@@ -247,7 +219,7 @@ TEST(MinorBodyCatalogLoad, StopsAtCapacityAndSaysSo) {
 }
 
 TEST(MinorBodyCatalogLoad, UnreadableFileIsAnErrorNamingIt) {
-    TempDir dir;
+    testutil::TempDir dir("minor");
     writeText(dir / "good.skd", asteroidText(1, "Kept", 2.77, 0.08) + "\n");
     AsteroidCatalog asteroids;
     ASSERT_TRUE(catalog::LoadAsteroidCatalog(asteroids, dir / "good.skd").ok());
@@ -271,7 +243,7 @@ TEST(MinorBodyCatalogLoad, UnreadableFileIsAnErrorNamingIt) {
 }
 
 TEST(MinorBodyCatalogLoad, ProgressReportsLinesAndBytes) {
-    TempDir dir;
+    testutil::TempDir dir("minor");
     std::string text;
     for (int i = 0; i < 2500; ++i)
         text += asteroidText(i % 90000 + 1, "Step", 2.5, 0.1) + "\n";
@@ -296,7 +268,7 @@ TEST(MinorBodyCatalogLoad, ProgressReportsLinesAndBytes) {
 }
 
 TEST(MinorBodyCatalogLoad, NamesBecomeUtf8) {
-    TempDir dir;
+    testutil::TempDir dir("minor");
     // The converters write Windows-1252; a file written as UTF-8 is taken as it is.
     writeText(dir / "n.skd", asteroidText(3,
                                           "G\xF6"
@@ -314,13 +286,7 @@ TEST(MinorBodyCatalogLoad, NamesBecomeUtf8) {
 // ---------------------------------------------------------------------------------------
 // The converters, run as the program the catalogues are built with.
 
-fs::path dataTool() {
-    std::error_code ec;
-    const fs::path self = fs::read_symlink("/proc/self/exe", ec);
-    if (ec)
-        return {};
-    return self.parent_path().parent_path() / "tools/skyvane-data/skyvane-data";
-}
+using testutil::dataTool;
 
 // Runs skyvane-data and returns its exit status and what it printed.
 int runDataTool(const std::string& arguments, const fs::path& out, std::string& printed) {
@@ -387,7 +353,7 @@ const char* const kCometEls =
 
 TEST(MinorBodyConverters, MpcorbBecomesACatalogue) {
     REQUIRE_DATA_TOOL();
-    TempDir dir;
+    testutil::TempDir dir("minor");
     writeText(dir / "MPCORB.DAT", kMpcorb);
     std::string printed;
     ASSERT_EQ(runDataTool("asteroids --mpcorb \"" + (dir / "MPCORB.DAT").string() + "\" --out \"" +
@@ -440,7 +406,7 @@ TEST(MinorBodyConverters, MpcorbBecomesACatalogue) {
 
 TEST(MinorBodyConverters, CometElsBecomesACatalogue) {
     REQUIRE_DATA_TOOL();
-    TempDir dir;
+    testutil::TempDir dir("minor");
     writeText(dir / "CometEls.txt", kCometEls);
     std::string printed;
     ASSERT_EQ(runDataTool("comets --cometels \"" + (dir / "CometEls.txt").string() + "\" --out \"" +
@@ -480,7 +446,7 @@ TEST(MinorBodyConverters, CometElsBecomesACatalogue) {
 
 TEST(MinorBodyConverters, RefuseBadArgumentsAndMissingSources) {
     REQUIRE_DATA_TOOL();
-    TempDir dir;
+    testutil::TempDir dir("minor");
     std::string printed;
     EXPECT_NE(runDataTool("asteroids --frobnicate --out \"" + dir.path().string() + "\"",
                           dir / "log", printed),
@@ -506,7 +472,7 @@ TEST(MinorBodyConverters, RefuseBadArgumentsAndMissingSources) {
 // the shipped sources.
 TEST(MinorBodyConverters, DeterministicAndShippedFilesCurrent) {
     REQUIRE_DATA_TOOL();
-    TempDir dir;
+    testutil::TempDir dir("minor");
     for (const char* run : {"a", "b"}) {
         for (const char* kind : {"asteroids", "comets"}) {
             std::string printed;

@@ -3,10 +3,9 @@
 // from. The converter is a program, not a library, so its source readers are compiled in here.
 
 #include "NgcSource.h"
+#include "TestUtil.h"
 
 #include <gtest/gtest.h>
-
-#include <unistd.h>
 
 #include <cmath>
 #include <cstdint>
@@ -32,10 +31,7 @@ constexpr std::size_t kRecordSize = 104;
 constexpr std::size_t kNameRecordSize = 71;
 constexpr int kNoName = 1000;
 
-std::string readBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+using testutil::readBytes;
 
 std::uint64_t getUint(const std::string& b, std::size_t at, std::size_t size) {
     std::uint64_t u = 0;
@@ -272,13 +268,11 @@ TEST(ShippedNgcFiles, EveryNameBelongsToExactlyOneRecordOfItsDesignation) {
 // makes of the shipped sources; a broken source line stops it with the file and line. Runs
 // when the converter is built beside the tests.
 TEST(ShippedNgcFiles, ConverterIsDeterministicCurrentAndRefusesBrokenLines) {
-    std::error_code ec;
-    const fs::path self = fs::read_symlink("/proc/self/exe", ec);
-    const fs::path tool = self.parent_path().parent_path() / "tools/skyvane-data/skyvane-data";
-    if (ec || !fs::exists(tool))
+    const fs::path tool = testutil::dataTool();
+    if (!fs::exists(tool))
         GTEST_SKIP() << "skyvane-data not built beside the tests";
-    const fs::path work = fs::temp_directory_path() /
-                          ("skyvane-ngc-" + std::to_string(static_cast<long>(::getpid())));
+    const testutil::TempDir temp("ngc");
+    const fs::path& work = temp.path();
     const auto run = [&](const fs::path& sources, const fs::path& out) {
         const std::string command = "\"" + tool.string() + "\" ngc --sources \"" +
                                     sources.string() + "\" --out \"" + out.string() + "\" > \"" +
@@ -286,7 +280,6 @@ TEST(ShippedNgcFiles, ConverterIsDeterministicCurrentAndRefusesBrokenLines) {
                                     (work / "stderr").string() + "\"";
         return std::system(command.c_str());
     };
-    fs::create_directories(work);
     for (const char* out : {"a", "b"})
         ASSERT_EQ(run(kDataDir / "sources", work / out), 0) << readBytes(work / "stderr");
     for (const char* file : {"ngc2000.skd", "ngc2000names.skd"}) {
@@ -308,7 +301,6 @@ TEST(ShippedNgcFiles, ConverterIsDeterministicCurrentAndRefusesBrokenLines) {
     EXPECT_NE(message.find("ngc2000.dat:3:"), std::string::npos) << message;
     EXPECT_NE(message.find("RA minutes"), std::string::npos) << message;
     EXPECT_FALSE(fs::exists(work / "c" / "ngc2000.skd"));
-    fs::remove_all(work, ec);
 }
 
 // --- the source readers ----------------------------------------------------------------------

@@ -1,9 +1,10 @@
 #include "catalog/Places.h"
 
+#include "TestUtil.h"
+
 #include <gtest/gtest.h>
 
 #include <cctype>
-#include <chrono>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -23,26 +24,10 @@ using catalog::PlaceFields;
 using catalog::PlaceList;
 using catalog::PlaceRecord;
 
-class PlacesDir {
+class PlacesDir : public testutil::TempDir {
 public:
-    PlacesDir() {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        m_path = fs::temp_directory_path() /
-                 ("skyvane-places-" + std::string(info->name()) + "-" +
-                  std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
-        fs::create_directories(m_path);
-    }
-    ~PlacesDir() {
-        std::error_code ec;
-        fs::remove_all(m_path, ec);
-    }
-    PlacesDir(const PlacesDir&) = delete;
-    PlacesDir& operator=(const PlacesDir&) = delete;
-    const fs::path& path() const { return m_path; }
-    fs::path user() const { return m_path / PlaceList::kUserFile; }
-
-private:
-    fs::path m_path;
+    PlacesDir() : TempDir("places") {}
+    fs::path user() const { return path() / PlaceList::kUserFile; }
 };
 
 PlaceRecord place(const std::string& town, const std::string& country, double lat = 10.0,

@@ -2,9 +2,9 @@
 // tycho_2_b.skd), read byte by byte, against their record layouts and against the Bright Star
 // Catalogue they were built from.
 
-#include <gtest/gtest.h>
+#include "TestUtil.h"
 
-#include <unistd.h>
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
@@ -30,10 +30,7 @@ namespace fs = std::filesystem;
 const fs::path kDataDir = fs::path(SKYVANE_TEST_DATA_DIR) / ".." / "data";
 constexpr double kPi = 3.14159265358979323846;
 
-std::string readBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+using testutil::readBytes;
 
 int get16(const std::string& b, std::size_t at) {
     const auto u = static_cast<std::uint16_t>(static_cast<unsigned char>(b[at]) |
@@ -489,13 +486,11 @@ TEST(ShippedStarFiles, NamesAreWindows1252) {
 // Two runs of the converter give the same bytes, and the shipped files are what the
 // converter makes of the shipped sources. Runs when the converter is built beside the tests.
 TEST(ShippedStarFiles, ConverterIsDeterministicAndShippedFilesAreCurrent) {
-    std::error_code ec;
-    const fs::path self = fs::read_symlink("/proc/self/exe", ec);
-    const fs::path tool = self.parent_path().parent_path() / "tools/skyvane-data/skyvane-data";
-    if (ec || !fs::exists(tool))
+    const fs::path tool = testutil::dataTool();
+    if (!fs::exists(tool))
         GTEST_SKIP() << "skyvane-data not built beside the tests";
-    const fs::path work = fs::temp_directory_path() /
-                          ("skyvane-stars-" + std::to_string(static_cast<long>(::getpid())));
+    const testutil::TempDir temp("stars");
+    const fs::path& work = temp.path();
     std::vector<fs::path> outs{work / "a", work / "b"};
     for (const fs::path& out : outs) {
         const std::string command = "\"" + tool.string() + "\" stars --sources \"" +
@@ -508,7 +503,6 @@ TEST(ShippedStarFiles, ConverterIsDeterministicAndShippedFilesAreCurrent) {
         EXPECT_EQ(a, readBytes(outs[1] / file)) << file << " differs between two runs";
         EXPECT_EQ(a, readBytes(kDataDir / file)) << "shipped " << file << " is out of date";
     }
-    fs::remove_all(work, ec);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "chart/SkyChart.h"
 
 #include "ChartTestUtil.h"
+#include "TestUtil.h"
 
 #include <gtest/gtest.h>
 
@@ -14,8 +15,6 @@
 #include <fstream>
 #include <string>
 #include <vector>
-
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 using catalog::CatalogStar;
@@ -93,15 +92,8 @@ Bytes tycho(int packed, int tyc2, double ra, double dec, int bt, int vt) {
 
 class StarFiles : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("skyvane-stars-" + std::to_string(::getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-    fs::path dir;
+    const testutil::TempDir temp{"stars"};
+    const fs::path dir = temp.path();
 };
 
 class FixedLookup : public catalog::ConstellationLookup {

@@ -1,5 +1,7 @@
 #include "catalog/Tycho2Convert.h"
 
+#include "TestUtil.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -216,14 +218,6 @@ void writeBytes(const fs::path& path, const std::vector<unsigned char>& bytes) {
                static_cast<std::streamsize>(bytes.size()));
 }
 
-fs::path freshDir(const std::string& tag) {
-    std::random_device rd;
-    const fs::path dir = fs::temp_directory_path() / ("skyvane-tycho2-" + tag + "-" +
-                                                      std::to_string(rd()) + std::to_string(rd()));
-    fs::create_directories(dir);
-    return dir;
-}
-
 // ---- The fixture ------------------------------------------------------------------------------
 //
 // Region 1: faint stars, a bright one by VT, one bright by BT alone (no VT), one at exactly
@@ -236,14 +230,16 @@ fs::path freshDir(const std::string& tag) {
 constexpr int kFaintestTyc2 = 777;
 
 struct Fixture {
-    fs::path dir;
+    explicit Fixture(const std::string& tag) : temp("tycho2-" + tag) {}
+
+    testutil::TempDir temp;
+    fs::path dir = temp.path();
     catalog::Tycho2Inputs inputs;
     std::vector<std::string> catalogLines;
 };
 
 Fixture writeFixture(const std::string& tag) {
-    Fixture f;
-    f.dir = freshDir(tag);
+    Fixture f(tag);
     std::vector<CatalogStar> stars = {
         {1, 1, 1, 10.0, 5.0, 11.2, 10.8, 10.0, 5.0},
         {1, 2, 1, 10.5, 5.5, 8.6, 8.0, 10.5, 5.5},
@@ -322,8 +318,6 @@ protected:
             new catalog::Tycho2Report(catalog::convertTycho2(fixture_->inputs, out_->string()));
     }
     static void TearDownTestSuite() {
-        std::error_code ec;
-        fs::remove_all(fixture_->dir, ec);
         delete report_;
         delete out_;
         delete fixture_;
@@ -558,8 +552,6 @@ TEST(Tycho2ConvertResident, SkipsBrightStarsAlreadyResidentAndIsDeterministic) {
         EXPECT_EQ(readBytes(outA / name), readBytes(outB / name)) << name;
         EXPECT_FALSE(fs::exists(outA / (std::string(name) + ".tmp"))) << name;
     }
-    std::error_code ec;
-    fs::remove_all(f.dir, ec);
 }
 
 TEST(Tycho2ConvertResident, PositionMatchAgreesWithAFullComparisonAllOverTheSky) {
@@ -652,8 +644,6 @@ TEST(Tycho2ConvertResident, PositionMatchAgreesWithAFullComparisonAllOverTheSky)
     EXPECT_NE(findRecord(bright, 1, 3), nullptr); // 14.4" across the south pole
     EXPECT_EQ(findRecord(bright, 1, 4), nullptr); // 9"
     EXPECT_NE(findRecord(bright, 1, 5), nullptr); // 11"
-    std::error_code ec;
-    fs::remove_all(f.dir, ec);
 }
 
 TEST(Tycho2ConvertBadInput, WrongFilesGiveClearErrorsAndNoOutput) {
@@ -694,9 +684,6 @@ TEST(Tycho2ConvertBadInput, WrongFilesGiveClearErrorsAndNoOutput) {
     in = f.inputs;
     in.index = emptyIndex.string();
     failsWith(in, "no line in the format");
-
-    std::error_code ec;
-    fs::remove_all(f.dir, ec);
 }
 
 TEST(Tycho2ConvertBadInput, GarbledAndMisorderedLinesAreSkipped) {
@@ -727,6 +714,4 @@ TEST(Tycho2ConvertBadInput, GarbledAndMisorderedLinesAreSkipped) {
     EXPECT_EQ(report.catalog.outOfOrder, 1);
     EXPECT_EQ(starRecords(out / "tycho_2.skd").size(), 1804u);
     EXPECT_EQ(starRecords(out / "tycho_2_b.skd").size(), 4u);
-    std::error_code ec;
-    fs::remove_all(f.dir, ec);
 }

@@ -1,11 +1,13 @@
 #include "Commands.h"
 
 #include "Args.h"
+#include "CatalogQuery.h"
 #include "Json.h"
 
 #include "astro/Format.h"
 #include "catalog/Constellations.h"
 #include "catalog/DeepSky.h"
+#include "catalog/TextUtil.h"
 
 #include <cctype>
 #include <cmath>
@@ -19,26 +21,11 @@ namespace cli {
 
 namespace {
 
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
-
 // The text after a catalogue prefix ("NGC 224", "ngc224"); none when the query does not
 // start with the prefix followed by a digit, with or without blanks between.
 std::optional<std::string_view> numberAfterPrefix(std::string_view query, std::string_view prefix) {
-    if (query.size() <= prefix.size() ||
-        !equalsIgnoringCase(query.substr(0, prefix.size()), prefix))
-        return std::nullopt;
-    std::string_view rest = query.substr(prefix.size());
-    while (!rest.empty() && rest.front() == ' ')
-        rest.remove_prefix(1);
-    if (rest.empty() || !std::isdigit(static_cast<unsigned char>(rest.front())))
+    const std::optional<std::string_view> rest = afterPrefix(query, prefix);
+    if (!rest || rest->empty() || !std::isdigit(static_cast<unsigned char>(rest->front())))
         return std::nullopt;
     return rest;
 }
@@ -72,7 +59,7 @@ const catalog::DsoObject* findObject(const catalog::DsoCatalog& dso, Match match
 const catalog::DsoObject* findByDesignation(const catalog::DsoCatalog& dso,
                                             std::string_view designation) {
     return findObject(dso, [designation](const catalog::DsoObject& o) {
-        return equalsIgnoringCase(o.designation(), designation);
+        return catalog::equalsIgnoringCase(o.designation(), designation);
     });
 }
 
@@ -82,7 +69,7 @@ const catalog::DsoObject* findByName(const catalog::DsoCatalog& dso, const std::
     for (int pass = 0; pass < 2; ++pass) {
         for (std::size_t i = 0; i < names.size(); ++i) {
             const bool same = pass == 0 ? names[i].commonName == query
-                                        : equalsIgnoringCase(names[i].commonName, query);
+                                        : catalog::equalsIgnoringCase(names[i].commonName, query);
             if (!same)
                 continue;
             const int index = static_cast<int>(i);
@@ -153,23 +140,10 @@ void printObject(const catalog::DsoCatalog& dso, const catalog::DsoObject& o,
 } // namespace
 
 int runDso(const std::vector<std::string>& words) {
-    // The object is named by the words that are not options.
-    std::vector<std::string> options;
-    std::string query;
-    for (std::size_t i = 0; i < words.size(); ++i) {
-        if (words[i].starts_with("--")) {
-            options.push_back(words[i]);
-            if (i + 1 < words.size())
-                options.push_back(words[++i]);
-            continue;
-        }
-        query += (query.empty() ? "" : " ") + words[i];
-    }
-    const Args a(options, {"--data"}, {});
-    if (query.empty())
-        throw UsageError("dso needs 'NGC n', 'IC n', 'M n' or a common name");
-
-    const std::filesystem::path dataDir = a.text("--data", SKYVANE_SOURCE_DATA_DIR);
+    const CatalogQuery q =
+        parseCatalogQuery(words, "dso needs 'NGC n', 'IC n', 'M n' or a common name");
+    const std::string& query = q.text;
+    const std::filesystem::path& dataDir = q.dataDir;
     catalog::ConstellationData constellations;
     constellations.LoadConstellationList(dataDir);
     catalog::DsoCatalog dso;

@@ -1,15 +1,16 @@
 #include "Commands.h"
 
 #include "Args.h"
+#include "CatalogQuery.h"
 #include "Json.h"
 
 #include "astro/Format.h"
 #include "catalog/ConstellationLookup.h"
 #include "catalog/Constellations.h"
 #include "catalog/Stars.h"
+#include "catalog/TextUtil.h"
 #include "catalog/TychoStore.h"
 
-#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -22,16 +23,6 @@
 namespace cli {
 
 namespace {
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
 
 // A positive whole number written with digits only.
 struct CrossIds {
@@ -69,17 +60,6 @@ std::optional<int> parseNumber(std::string_view text) {
         n = n * 10 + (c - '0');
     }
     return n > 0 ? std::optional<int>(n) : std::nullopt;
-}
-
-// "HD 48915", "hd48915": the number after a catalogue prefix; none when the text does not
-// start with the prefix.
-std::optional<std::string_view> afterPrefix(std::string_view query, std::string_view prefix) {
-    if (query.size() < prefix.size() || !equalsIgnoringCase(query.substr(0, prefix.size()), prefix))
-        return std::nullopt;
-    std::string_view rest = query.substr(prefix.size());
-    while (!rest.empty() && rest.front() == ' ')
-        rest.remove_prefix(1);
-    return rest;
 }
 
 int requireNumber(std::string_view text, const std::string& query) {
@@ -173,23 +153,10 @@ const catalog::TychoStar* findResident(const catalog::StarCatalog& stars, Match 
 } // namespace
 
 int runStar(const std::vector<std::string>& words) {
-    // The star is named by the words that are not options.
-    std::vector<std::string> options;
-    std::string query;
-    for (std::size_t i = 0; i < words.size(); ++i) {
-        if (words[i].starts_with("--")) {
-            options.push_back(words[i]);
-            if (i + 1 < words.size())
-                options.push_back(words[++i]);
-            continue;
-        }
-        query += (query.empty() ? "" : " ") + words[i];
-    }
-    const Args a(options, {"--data"}, {});
-    if (query.empty())
-        throw UsageError("star needs a name, 'HD n', 'SAO n' or 'TYC a-b-c'");
-
-    const std::filesystem::path dataDir = a.text("--data", SKYVANE_SOURCE_DATA_DIR);
+    const CatalogQuery q =
+        parseCatalogQuery(words, "star needs a name, 'HD n', 'SAO n' or 'TYC a-b-c'");
+    const std::string& query = q.text;
+    const std::filesystem::path& dataDir = q.dataDir;
     catalog::StarCatalog stars;
     const catalog::StarLoadResult loaded = stars.LoadStarCatalogs(dataDir);
     if (!loaded.ok()) {
@@ -238,11 +205,11 @@ int runStar(const std::vector<std::string>& words) {
             found = stars.tycho().FindTychoStar(t1, t2, t3);
     } else {
         found = findIn(stars.namedStars(), [&](const catalog::NamedStar& s) {
-            return equalsIgnoringCase(s.properName(), query);
+            return catalog::equalsIgnoringCase(s.properName(), query);
         });
         if (!found)
             found = findIn(stars.namedStars(), [&](const catalog::NamedStar& s) {
-                return equalsIgnoringCase(s.GetName(), query);
+                return catalog::equalsIgnoringCase(s.GetName(), query);
             });
     }
     if (!found) {

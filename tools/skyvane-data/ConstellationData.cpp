@@ -8,6 +8,8 @@
 
 #include "DataCommands.h"
 
+#include "catalog/LittleEndian.h"
+#include "catalog/TextUtil.h"
 #include "catalog/Windows1252.h"
 
 #include "astro/Angles.h"
@@ -19,7 +21,6 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -201,15 +202,13 @@ nlohmann::json parseJson(const std::string& text, const fs::path& path) {
 }
 
 void putDouble(std::vector<unsigned char>& out, double v) {
-    const auto bits = std::bit_cast<std::uint64_t>(v);
-    for (int i = 0; i < 8; ++i)
-        out.push_back(static_cast<unsigned char>(bits >> (8 * i)));
+    out.resize(out.size() + 8);
+    catalog::writeF64(out.data() + out.size() - 8, v);
 }
 
 void putInt32(std::vector<unsigned char>& out, std::int32_t v) {
-    const auto u = static_cast<std::uint32_t>(v);
-    for (int i = 0; i < 4; ++i)
-        out.push_back(static_cast<unsigned char>(u >> (8 * i)));
+    out.resize(out.size() + 4);
+    catalog::writeI32(out.data() + out.size() - 4, v);
 }
 
 // A NUL-terminated Windows-1252 text in a field of the given width.
@@ -223,18 +222,8 @@ void putText(std::vector<unsigned char>& out, const std::string& utf8, std::size
 }
 
 void writeFile(const fs::path& path, const std::vector<unsigned char>& bytes) {
-    const fs::path tmp = path.string() + ".tmp";
-    {
-        std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(bytes.data()),
-                  static_cast<std::streamsize>(bytes.size()));
-        if (!out)
-            throw DataError("cannot write " + tmp.string());
-    }
-    std::error_code ec;
-    fs::rename(tmp, path, ec);
-    if (ec)
-        throw DataError("cannot write " + path.string() + ": " + ec.message());
+    writeDataFile(path,
+                  std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
 // A number that fills the whole of the text (blanks around it allowed).
@@ -305,7 +294,7 @@ std::vector<Constellation> readConstellations(const fs::path& sources) {
 // none has it.
 int findAbbreviation(const std::vector<Constellation>& list, const std::string& abbr) {
     for (std::size_t i = 0; i < list.size(); ++i)
-        if (lower(list[i].abbreviation) == lower(abbr))
+        if (catalog::equalsIgnoringCase(list[i].abbreviation, abbr))
             return static_cast<int>(i);
     return -1;
 }

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <filesystem>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The catalogue builders of skyvane-data. Each reads public source catalogues (by default
@@ -21,12 +23,17 @@ struct Paths {
     std::string out = "data";
 };
 
+// Writes bytes as the whole of a data file through "<path>.tmp" and a rename, so that a
+// failure never leaves a partly written data file behind. Throws DataError ("cannot write
+// ...") when that fails; the temporary file is then left as it is.
+void writeDataFile(const std::filesystem::path& path, std::string_view bytes);
+
 int runConstellations(const Paths& paths, const std::vector<std::string>& args);
 int runStars(const Paths& paths, const std::vector<std::string>& args);
 int runTycho2(const Paths& paths, const std::vector<std::string>& args);
-int runNgc(const Paths& paths, const std::vector<std::string>& args);        // NgcData.cpp
-int runPlaces(const Paths& paths, const std::vector<std::string>& args);     // PlaceData.cpp
-int runAsteroids(const Paths& paths, const std::vector<std::string>& args);  // MinorBodyData.cpp
-int runComets(const Paths& paths, const std::vector<std::string>& args);     // MinorBodyData.cpp
+int runNgc(const Paths& paths, const std::vector<std::string>& args);       // NgcData.cpp
+int runPlaces(const Paths& paths, const std::vector<std::string>& args);    // PlaceData.cpp
+int runAsteroids(const Paths& paths, const std::vector<std::string>& args); // MinorBodyData.cpp
+int runComets(const Paths& paths, const std::vector<std::string>& args);    // MinorBodyData.cpp
 
 } // namespace datatool

@@ -248,27 +248,18 @@ std::size_t readMpcFile(const fs::path& path, Parse parse, Add add) {
 }
 
 // Writes through a temporary file and a rename, so that a failure never leaves a partly
-// written catalogue behind.
+// written catalogue behind; a failure removes the temporary file as well.
 void writeCatalogue(const fs::path& path, const std::string& text) {
     std::error_code ec;
     fs::create_directories(path.parent_path(), ec);
     if (ec)
         throw DataError("cannot create " + path.parent_path().string() + ": " + ec.message());
-    const fs::path temporary = path.string() + ".tmp";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out.write(text.data(), static_cast<std::streamsize>(text.size()));
-        out.close();
-        if (!out) {
-            fs::remove(temporary, ec);
-            throw DataError("cannot write " + temporary.string());
-        }
-    }
-    fs::rename(temporary, path, ec);
-    if (ec) {
+    try {
+        writeDataFile(path, text);
+    } catch (const DataError&) {
         std::error_code ignored;
-        fs::remove(temporary, ignored);
-        throw DataError("cannot write " + path.string() + ": " + ec.message());
+        fs::remove(path.string() + ".tmp", ignored);
+        throw;
     }
 }
 

@@ -1,6 +1,7 @@
 #include "MinorBodySources.h"
 
 #include "astro/Time.h"
+#include "catalog/TextUtil.h"
 #include "catalog/Windows1252.h"
 
 #include <algorithm>
@@ -66,20 +67,14 @@ std::optional<double> strictNumber(std::string_view text) {
     }
     if (text.empty() || !((text.front() >= '0' && text.front() <= '9') || text.front() == '.'))
         return std::nullopt;
-    double value = 0.0;
-    const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc{} || ptr != text.data() + text.size() || !std::isfinite(value))
+    const std::optional<double> value = catalog::parseWholeDouble(text);
+    if (!value)
         return std::nullopt;
-    return negative ? -value : value;
+    return negative ? -*value : *value;
 }
 
 std::optional<long> strictInteger(std::string_view text) {
-    text = trim(text);
-    long value = 0;
-    const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || ec != std::errc{} || ptr != text.data() + text.size())
-        return std::nullopt;
-    return value;
+    return catalog::parseWholeLong(trim(text));
 }
 
 // Value of a base-62 digit: 0-9, A-Z (10-35), a-z (36-61).

@@ -18,6 +18,8 @@
 #include "DataCommands.h"
 #include "NgcSource.h"
 
+#include "catalog/LittleEndian.h"
+
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
@@ -231,66 +233,25 @@ std::vector<ngc::NameCandidate> readNames(const fs::path& path, const std::vecto
     return ngc::selectNames(std::move(candidates), kMaxNames, counts.dropped);
 }
 
-void putBytes(char* at, const void* value, std::size_t size) {
-    // Little-endian on every platform we build for; written byte by byte all the same.
-    const auto* bytes = static_cast<const unsigned char*>(value);
-    for (std::size_t k = 0; k < size; ++k)
-        at[k] = static_cast<char>(bytes[k]);
-}
-
-void putUint(char* at, std::uint64_t value, std::size_t size) {
-    for (std::size_t k = 0; k < size; ++k)
-        at[k] = static_cast<char>((value >> (8 * k)) & 0xFF);
-}
-
-void putFloat(char* at, float value) {
-    std::uint32_t u = 0;
-    std::memcpy(&u, &value, sizeof u);
-    putUint(at, u, 4);
-}
-
-void putDouble(char* at, double value) {
-    std::uint64_t u = 0;
-    std::memcpy(&u, &value, sizeof u);
-    putUint(at, u, 8);
-}
-
 // A NUL-terminated text in a field of `width` bytes (the rest stays NUL).
 void putText(char* at, const std::string& text, std::size_t width) {
-    putBytes(at, text.data(), std::min(text.size(), width - 1));
+    std::memcpy(at, text.data(), std::min(text.size(), width - 1));
 }
 
 void writeRecord(const Object& object, char* record) {
     const ngc::NgcEntry& e = object.entry;
     putText(record + 0, e.designation, 6);
     putText(record + 6, e.type, 10);
-    putDouble(record + 16, e.raHours);
-    putFloat(record + 24, static_cast<float>(e.decDegrees));
+    catalog::writeF64(record + 16, e.raHours);
+    catalog::writeF32(record + 24, static_cast<float>(e.decDegrees));
     record[28] = e.source;
     putText(record + 29, e.constellation, 7);
-    putFloat(record + 36, e.size ? static_cast<float>(*e.size) : kNone);
-    putFloat(record + 40, e.magnitude ? static_cast<float>(*e.magnitude) : kNone);
+    catalog::writeF32(record + 36, e.size ? static_cast<float>(*e.size) : kNone);
+    catalog::writeF32(record + 40, e.magnitude ? static_cast<float>(*e.magnitude) : kNone);
     record[44] = e.magnitudeQualifier;
     putText(record + 45, e.description, 51);
-    putUint(record + 96, object.namesIndex, 2);
-    putUint(record + 98, static_cast<std::uint64_t>(object.messier), 1);
-}
-
-// Writes through a temporary file and a rename, so that a failure never leaves a partly
-// written data file behind.
-void writeFile(const fs::path& path, const std::string& bytes) {
-    const fs::path temporary = path.string() + ".tmp";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.close();
-        if (!out)
-            throw DataError("cannot write " + temporary.string());
-    }
-    std::error_code ec;
-    fs::rename(temporary, path, ec);
-    if (ec)
-        throw DataError("cannot write " + path.string() + ": " + ec.message());
+    catalog::writeU16(record + 96, static_cast<std::uint16_t>(object.namesIndex));
+    record[98] = static_cast<char>(static_cast<std::uint8_t>(object.messier));
 }
 
 } // namespace
@@ -341,8 +302,8 @@ int runNgc(const Paths& paths, const std::vector<std::string>& args) {
     fs::create_directories(out, ec);
     if (ec)
         throw DataError("cannot create " + out.string() + ": " + ec.message());
-    writeFile(out / "ngc2000.skd", catalogue);
-    writeFile(out / "ngc2000names.skd", namesFile);
+    writeDataFile(out / "ngc2000.skd", catalogue);
+    writeDataFile(out / "ngc2000names.skd", namesFile);
 
     std::printf("%s: %zu records (NGC %zu, IC %zu%s; Messier %zu, without size %zu, without "
                 "magnitude %zu, photographic %zu)\n",

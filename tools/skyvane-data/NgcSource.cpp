@@ -1,5 +1,6 @@
 #include "NgcSource.h"
 
+#include "catalog/TextUtil.h"
 #include "catalog/Windows1252.h"
 
 #include <algorithm>
@@ -17,14 +18,6 @@ namespace {
 constexpr int kLastNgc = 7840;
 constexpr int kLastIc = 5386;
 constexpr int kLastMessier = 110;
-
-std::string_view trim(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
-        s.remove_suffix(1);
-    return s;
-}
 
 // Columns first..last, 1-based and inclusive, cut to what the line holds.
 std::string_view column(std::string_view line, std::size_t first, std::size_t last) {
@@ -44,7 +37,7 @@ bool isDigits(std::string_view s) {
 
 // A whole number written with digits only, at most 5 of them.
 std::optional<int> parseCount(std::string_view s) {
-    s = trim(s);
+    s = catalog::trimBlanksAndTabs(s);
     if (!isDigits(s) || s.size() > 5)
         return std::nullopt;
     int value = 0;
@@ -54,14 +47,7 @@ std::optional<int> parseCount(std::string_view s) {
 
 // A decimal number filling the whole (trimmed) field, such as "42.3", "15." or "178.".
 std::optional<double> parseNumber(std::string_view s) {
-    s = trim(s);
-    if (s.empty())
-        return std::nullopt;
-    double value = 0.0;
-    const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
-    if (ec != std::errc() || end != s.data() + s.size() || !std::isfinite(value))
-        return std::nullopt;
-    return value;
+    return catalog::parseWholeDouble(catalog::trimBlanksAndTabs(s));
 }
 
 int requireCount(std::string_view field, const char* what, int low, int high) {
@@ -76,7 +62,7 @@ int requireCount(std::string_view field, const char* what, int low, int high) {
 // An optional number: blank is none, anything else must read within [low, high].
 std::optional<double> optionalNumber(std::string_view field, const char* what, double low,
                                      double high) {
-    if (trim(field).empty())
+    if (catalog::trimBlanksAndTabs(field).empty())
         return std::nullopt;
     const std::optional<double> value = parseNumber(field);
     if (!value || *value < low || *value > high)
@@ -88,15 +74,6 @@ std::optional<double> optionalNumber(std::string_view field, const char* what, d
 
 bool isLetter(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-
-char lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool equalsNoCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [](char x, char y) { return lower(x) == lower(y); });
 }
 
 // The lower-case Greek letters (UTF-8) that star-based object names use, and their names.
@@ -144,7 +121,7 @@ NgcEntry parseNgcLine(std::string_view line) {
                                     " is not an NGC or IC number");
     entry.designation = *designation;
 
-    const std::string_view type = trim(column(line, 7, 9));
+    const std::string_view type = catalog::trimBlanksAndTabs(column(line, 7, 9));
     entry.type = type.empty() ? std::string(" ") : std::string(type);
 
     const int raH = requireCount(column(line, 11, 12), "RA hours", 0, 23);
@@ -189,22 +166,23 @@ NgcEntry parseNgcLine(std::string_view line) {
                                     " is neither blank nor 'p'");
     entry.magnitudeQualifier = qualifier == "p" ? 'p' : ' ';
 
-    std::string description(trim(column(line, 47, line.size())));
+    std::string description(catalog::trimBlanksAndTabs(column(line, 47, line.size())));
     for (char& c : description) {
         if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
             c = ' ';
     }
     if (description.size() > kDescriptionBytes)
-        description = std::string(trim(std::string_view(description).substr(0, kDescriptionBytes)));
+        description = std::string(
+            catalog::trimBlanksAndTabs(std::string_view(description).substr(0, kDescriptionBytes)));
     entry.description = std::move(description);
     return entry;
 }
 
 std::optional<std::string> normaliseDesignation(std::string_view field) {
-    field = trim(field);
+    field = catalog::trimBlanksAndTabs(field);
     const bool ic = !field.empty() && (field.front() == 'I' || field.front() == 'i');
     if (ic)
-        field = trim(field.substr(1));
+        field = catalog::trimBlanksAndTabs(field.substr(1));
     const std::optional<int> number = parseCount(field);
     if (!number || *number < 1 || *number > (ic ? kLastIc : kLastNgc))
         return std::nullopt;
@@ -214,19 +192,19 @@ std::optional<std::string> normaliseDesignation(std::string_view field) {
 std::optional<MessierEntry> parseMessierLine(std::string_view line) {
     while (!line.empty() && (line.back() == '\r' || line.back() == '\n'))
         line.remove_suffix(1);
-    line = trim(line);
+    line = catalog::trimBlanksAndTabs(line);
     if (line.empty())
         return std::nullopt;
     if (line.front() != 'M')
         throw std::invalid_argument("line does not start with 'M'");
     line.remove_prefix(1);
-    line = trim(line);
+    line = catalog::trimBlanksAndTabs(line);
     std::size_t digits = 0;
     while (digits < line.size() && line[digits] >= '0' && line[digits] <= '9')
         ++digits;
     MessierEntry entry;
     entry.number = requireCount(line.substr(0, digits), "Messier number", 1, kLastMessier);
-    const std::string_view rest = trim(line.substr(digits));
+    const std::string_view rest = catalog::trimBlanksAndTabs(line.substr(digits));
     if (!rest.empty()) {
         const std::optional<std::string> designation = normaliseDesignation(rest);
         if (!designation)
@@ -262,20 +240,20 @@ std::string ListedDesignation::text() const {
 }
 
 std::optional<ListedDesignation> parseListedDesignation(std::string_view key) {
-    key = trim(key);
+    key = catalog::trimBlanksAndTabs(key);
     std::size_t letters = 0;
     while (letters < key.size() && isLetter(key[letters]))
         ++letters;
     const std::string_view prefix = key.substr(0, letters);
     ListedDesignation listed;
     int last = 0;
-    if (equalsNoCase(prefix, "NGC")) {
+    if (catalog::equalsIgnoringCase(prefix, "NGC")) {
         listed.catalogue = ListedDesignation::Catalogue::Ngc;
         last = kLastNgc;
-    } else if (equalsNoCase(prefix, "IC")) {
+    } else if (catalog::equalsIgnoringCase(prefix, "IC")) {
         listed.catalogue = ListedDesignation::Catalogue::Ic;
         last = kLastIc;
-    } else if (equalsNoCase(prefix, "M")) {
+    } else if (catalog::equalsIgnoringCase(prefix, "M")) {
         listed.catalogue = ListedDesignation::Catalogue::Messier;
         last = kLastMessier;
     } else {
@@ -289,11 +267,11 @@ std::optional<ListedDesignation> parseListedDesignation(std::string_view key) {
 }
 
 std::string encodeCommonName(std::string_view utf8, std::size_t maxBytes) {
-    std::string name(trim(catalog::utf8ToWindows1252(spellGreek(utf8))));
+    std::string name(catalog::trimBlanksAndTabs(catalog::utf8ToWindows1252(spellGreek(utf8))));
     if (name.size() > maxBytes) {
         const std::size_t blank = name.rfind(' ', maxBytes);
         name.resize(blank != std::string::npos && blank >= maxBytes / 2 ? blank : maxBytes);
-        name = std::string(trim(name));
+        name = std::string(catalog::trimBlanksAndTabs(name));
     }
     return name;
 }

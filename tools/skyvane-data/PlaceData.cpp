@@ -21,7 +21,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <set>
 #include <string>
@@ -441,21 +440,6 @@ void checkList(const std::vector<catalog::PlaceRecord>& places, const std::vecto
     }
 }
 
-void writeFile(const fs::path& path, const std::string& bytes) {
-    const fs::path temporary = path.string() + ".tmp";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.close();
-        if (!out)
-            throw DataError("cannot write " + temporary.string());
-    }
-    std::error_code ec;
-    fs::rename(temporary, path, ec);
-    if (ec)
-        throw DataError("cannot write " + path.string() + ": " + ec.message());
-}
-
 } // namespace
 
 int runPlaces(const Paths& paths, const std::vector<std::string>& args) {
@@ -482,7 +466,7 @@ int runPlaces(const Paths& paths, const std::vector<std::string>& args) {
     if (ec)
         throw DataError("cannot create " + out.string() + ": " + ec.message());
     const fs::path file = out / catalog::PlaceList::kPermanentFile;
-    writeFile(file, bytes);
+    writeDataFile(file, bytes);
     std::printf("%s: %zu places in %zu countries (entry %d %s, %s; last %s, %s)\n",
                 file.string().c_str(), places.size(), countries.size(),
                 catalog::PlaceList::kDefaultPlace,

@@ -25,6 +25,8 @@
 #include "DataCommands.h"
 #include "StarSources.h"
 
+#include "catalog/LittleEndian.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -32,7 +34,6 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <set>
 #include <string>
@@ -135,79 +136,36 @@ auto orderKey(const Star& star) {
     return std::make_tuple(magnitude, star.hip == 0 ? 1 : 0, star.hip, star.hr);
 }
 
-// Little-endian field writers into a record.
-void put16(char* record, std::size_t offset, int value) {
-    const auto u = static_cast<std::uint16_t>(static_cast<std::int16_t>(value));
-    record[offset] = static_cast<char>(u & 0xFF);
-    record[offset + 1] = static_cast<char>(u >> 8);
-}
-
-void put32(char* record, std::size_t offset, std::uint32_t u) {
-    for (std::size_t k = 0; k < 4; ++k)
-        record[offset + k] = static_cast<char>((u >> (8 * k)) & 0xFF);
-}
-
-void putInt32(char* record, std::size_t offset, std::int32_t value) {
-    put32(record, offset, static_cast<std::uint32_t>(value));
-}
-
-void putFloat(char* record, std::size_t offset, float value) {
-    std::uint32_t bits = 0;
-    std::memcpy(&bits, &value, sizeof bits);
-    put32(record, offset, bits);
-}
-
-void putDouble(char* record, std::size_t offset, double value) {
-    std::uint64_t bits = 0;
-    std::memcpy(&bits, &value, sizeof bits);
-    for (std::size_t k = 0; k < 8; ++k)
-        record[offset + k] = static_cast<char>((bits >> (8 * k)) & 0xFF);
-}
-
 void writeSkyRecord(const Star& star, char* record) {
     // Bytes 0-3: Tycho-2 identifier 0/0, none. Padding stays zero.
     const std::array<double, 3> u = unitVector(star.raDeg, star.decDeg);
     for (std::size_t k = 0; k < 3; ++k)
-        putInt32(record, 4 + 4 * k, static_cast<std::int32_t>(std::llround(u[k] * 1e9)));
-    put16(record, 16, magnitudeField(blueMagnitude(star)));
-    put16(record, 18, magnitudeField(star.v));
-    putInt32(record, 20, star.hd);
-    putInt32(record, 24, star.sao);
+        catalog::writeI32(record + 4 + 4 * k, static_cast<std::int32_t>(std::llround(u[k] * 1e9)));
+    catalog::writeI16(record + 16, magnitudeField(blueMagnitude(star)));
+    catalog::writeI16(record + 18, magnitudeField(star.v));
+    catalog::writeI32(record + 20, star.hd);
+    catalog::writeI32(record + 24, star.sao);
     // At most three characters and a NUL; no type is three blanks.
     const std::string spectral = star.spectral.empty() ? "   " : star.spectral.substr(0, 3);
     std::memcpy(record + 28, spectral.data(), spectral.size());
-    put16(record, 32, star.brightIndex);
-    putFloat(record, 36, star.separation ? static_cast<float>(*star.separation) : kNoSeparation);
-    put16(record, 40, star.dmag ? scaled16(*star.dmag, 100.0) : kNoHundredths);
+    catalog::writeI16(record + 32, static_cast<std::int16_t>(star.brightIndex));
+    catalog::writeF32(record + 36,
+                      star.separation ? static_cast<float>(*star.separation) : kNoSeparation);
+    catalog::writeI16(record + 40,
+                      star.dmag ? scaled16(*star.dmag, 100.0) : std::int16_t{kNoHundredths});
     const stars::Variability& var = star.variability;
-    put16(record, 42, var.amplitude ? scaled16(*var.amplitude, 100.0) : kNoHundredths);
-    putDouble(record, 48, var.period ? *var.period : kNoPeriod);
-    put16(record, 56, var.type);
+    catalog::writeI16(record + 42, var.amplitude ? scaled16(*var.amplitude, 100.0)
+                                                 : std::int16_t{kNoHundredths});
+    catalog::writeF64(record + 48, var.period ? *var.period : kNoPeriod);
+    catalog::writeI16(record + 56, static_cast<std::int16_t>(var.type));
 }
 
 void writeBrightRecord(const Star& star, char* record) {
     const stars::Designation& d = star.designation;
     record[0] = static_cast<char>(static_cast<std::int8_t>(d.bayerCode));
     record[1] = static_cast<char>(static_cast<std::int8_t>(d.bayerIndex));
-    put16(record, 2, d.flamsteed);
+    catalog::writeI16(record + 2, static_cast<std::int16_t>(d.flamsteed));
     std::memcpy(record + 4, d.name.data(), std::min(d.name.size(), kNameBytes));
-}
-
-// Writes through a temporary file and a rename, so that a failure never leaves a partly
-// written data file behind.
-void writeFile(const fs::path& path, const std::string& bytes) {
-    const fs::path temporary = path.string() + ".tmp";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.close();
-        if (!out)
-            throw DataError("cannot write " + temporary.string());
-    }
-    std::error_code ec;
-    fs::rename(temporary, path, ec);
-    if (ec)
-        throw DataError("cannot write " + path.string() + ": " + ec.message());
 }
 
 // Takes over what the Bright Star Catalogue knows of a star it matches or adds.
@@ -437,9 +395,9 @@ int runStars(const Paths& paths, const std::vector<std::string>& args) {
     fs::create_directories(out, ec);
     if (ec)
         throw DataError("cannot create " + out.string() + ": " + ec.message());
-    writeFile(out / "SKY2000_data.skd", sky);
-    writeFile(out / "bright_data.skd", bright);
-    writeFile(out / "tycho_2_b.skd", std::string());
+    writeDataFile(out / "SKY2000_data.skd", sky);
+    writeDataFile(out / "bright_data.skd", bright);
+    writeDataFile(out / "tycho_2_b.skd", std::string());
 
     std::printf("%s: %zu stars (%zu named; HD %zu, SAO %zu, spectral type %zu, variable %zu, "
                 "multiple %zu)\n",

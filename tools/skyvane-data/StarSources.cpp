@@ -1,5 +1,6 @@
 #include "StarSources.h"
 
+#include "catalog/TextUtil.h"
 #include "catalog/Windows1252.h"
 
 #include "DataCommands.h"
@@ -9,7 +10,6 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <filesystem>
@@ -96,46 +96,33 @@ std::vector<std::string_view> splitWords(std::string_view line) {
     return words;
 }
 
-std::string_view trim(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
-        s.remove_suffix(1);
-    return s;
-}
-
 // Bytes first..last (counted from 1, inclusive) of a fixed-column line, trimmed; the part
 // beyond a short line is empty.
 std::string_view column(std::string_view line, std::size_t first, std::size_t last) {
     if (first > line.size())
         return {};
-    return trim(line.substr(first - 1, std::min(last, line.size()) - (first - 1)));
+    return catalog::trimBlanksAndTabs(
+        line.substr(first - 1, std::min(last, line.size()) - (first - 1)));
 }
 
 std::string_view field(const std::vector<std::string_view>& fields, std::size_t i) {
-    return i < fields.size() ? trim(fields[i]) : std::string_view{};
+    return i < fields.size() ? catalog::trimBlanksAndTabs(fields[i]) : std::string_view{};
+}
+
+// The (trimmed) text without a leading '+'.
+std::string_view withoutPlus(std::string_view s) {
+    s = catalog::trimBlanksAndTabs(s);
+    if (!s.empty() && s.front() == '+')
+        s.remove_prefix(1);
+    return s;
 }
 
 std::optional<long> parseInt(std::string_view s) {
-    s = trim(s);
-    if (!s.empty() && s.front() == '+')
-        s.remove_prefix(1);
-    long value = 0;
-    const auto [ptr, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
-    if (s.empty() || ec != std::errc() || ptr != s.data() + s.size())
-        return std::nullopt;
-    return value;
+    return catalog::parseWholeLong(withoutPlus(s));
 }
 
 std::optional<double> parseDouble(std::string_view s) {
-    s = trim(s);
-    if (!s.empty() && s.front() == '+')
-        s.remove_prefix(1);
-    double value = 0.0;
-    const auto [ptr, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
-    if (s.empty() || ec != std::errc() || ptr != s.data() + s.size() || !std::isfinite(value))
-        return std::nullopt;
-    return value;
+    return catalog::parseWholeDouble(withoutPlus(s));
 }
 
 // A positive catalogue number that fits the files' 32-bit fields, else 0.
@@ -148,57 +135,12 @@ std::string where(const std::string& path, std::size_t lineIndex) {
     return fileName(path) + " line " + std::to_string(lineIndex + 1);
 }
 
-// Decodes one UTF-8 character at s[i], advancing i; returns -1 (advancing one byte) for a
-// malformed sequence.
-long nextCodePoint(std::string_view s, std::size_t& i) {
-    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
-    const unsigned char lead = byte(i);
-    int length = 0;
-    long cp = 0;
-    if (lead < 0x80) {
-        ++i;
-        return lead;
-    } else if ((lead & 0xE0) == 0xC0) {
-        length = 2;
-        cp = lead & 0x1F;
-    } else if ((lead & 0xF0) == 0xE0) {
-        length = 3;
-        cp = lead & 0x0F;
-    } else if ((lead & 0xF8) == 0xF0) {
-        length = 4;
-        cp = lead & 0x07;
-    } else {
-        ++i;
-        return -1;
-    }
-    if (i + static_cast<std::size_t>(length) > s.size()) {
-        ++i;
-        return -1;
-    }
-    for (int k = 1; k < length; ++k) {
-        const unsigned char c = byte(i + static_cast<std::size_t>(k));
-        if ((c & 0xC0) != 0x80) {
-            ++i;
-            return -1;
-        }
-        cp = (cp << 6) | (c & 0x3F);
-    }
-    static constexpr std::array<long, 5> kSmallest{0, 0, 0x80, 0x800, 0x10000};
-    if (cp < kSmallest[static_cast<std::size_t>(length)] || cp > 0x10FFFF ||
-        (cp >= 0xD800 && cp <= 0xDFFF)) {
-        ++i;
-        return -1;
-    }
-    i += static_cast<std::size_t>(length);
-    return cp;
-}
-
 // The code point of the first UTF-8 character of s, or -1.
 long firstCodePoint(std::string_view s, std::size_t& length) {
     std::size_t i = 0;
     if (s.empty())
         return -1;
-    const long cp = nextCodePoint(s, i);
+    const long cp = catalog::nextCodePoint(s, i);
     length = i;
     return cp;
 }
@@ -282,7 +224,7 @@ int bayerCodeFromAbbreviation(std::string_view abbreviation) {
     static constexpr std::array<std::string_view, 24> kNames{
         "Alp", "Bet", "Gam", "Del", "Eps", "Zet", "Eta", "The", "Iot", "Kap", "Lam", "Mu",
         "Nu",  "Xi",  "Omi", "Pi",  "Rho", "Sig", "Tau", "Ups", "Phi", "Chi", "Psi", "Ome"};
-    abbreviation = trim(abbreviation);
+    abbreviation = catalog::trimBlanksAndTabs(abbreviation);
     for (std::size_t k = 0; k < kNames.size(); ++k) {
         if (abbreviation == kNames[k])
             return static_cast<int>(k) + 1;
@@ -304,13 +246,14 @@ int bayerCodeFromGreek(std::string_view utf8Letter) {
 
 void addDesignation(std::string_view text, std::string_view constellation,
                     Designation& designation) {
-    text = trim(text);
+    text = catalog::trimBlanksAndTabs(text);
     if (text.empty())
         return;
     if (const std::optional<long> number = parseInt(text); number && text.front() != '+') {
         if (designation.flamsteed == 0 && *number > 0 && *number <= 32767) {
             designation.flamsteed = static_cast<int>(*number);
-            designation.flamsteedConstellation = std::string(trim(constellation));
+            designation.flamsteedConstellation =
+                std::string(catalog::trimBlanksAndTabs(constellation));
         }
         return;
     }
@@ -332,7 +275,7 @@ void addDesignation(std::string_view text, std::string_view constellation,
 }
 
 std::string toWindows1252(std::string_view utf8, std::size_t maxBytes) {
-    return std::string(trim(catalog::utf8ToWindows1252(utf8, maxBytes)));
+    return std::string(catalog::trimBlanksAndTabs(catalog::utf8ToWindows1252(utf8, maxBytes)));
 }
 
 std::vector<BscStar> readBrightStarCatalogue(const std::string& path) {
@@ -341,7 +284,7 @@ std::vector<BscStar> readBrightStarCatalogue(const std::string& path) {
     std::vector<BscStar> stars;
     for (std::size_t n = 0; n < lines.size(); ++n) {
         const std::string_view line = lines[n];
-        if (trim(line).empty())
+        if (catalog::trimBlanksAndTabs(line).empty())
             continue;
         BscStar star;
         const std::optional<long> hr = parseInt(column(line, 1, 4));
@@ -507,7 +450,8 @@ std::vector<CrossIdLine> readCrossIds(const std::string& path) {
     const std::vector<std::string_view> lines = splitLines(text);
     std::vector<CrossIdLine> out;
     for (std::size_t n = 0; n < lines.size(); ++n) {
-        if (trim(lines[n]).empty() || trim(lines[n]).front() == '#')
+        if (catalog::trimBlanksAndTabs(lines[n]).empty() ||
+            catalog::trimBlanksAndTabs(lines[n]).front() == '#')
             continue;
         // HIP, component, SAO, HD, HR
         const std::vector<std::string_view> fields = splitOn(lines[n], '\t');
@@ -528,7 +472,7 @@ std::unordered_map<int, Designation> readDesignationList(const std::string& path
     const std::vector<std::string_view> lines = splitLines(text);
     std::unordered_map<int, Designation> out;
     for (std::size_t n = 0; n < lines.size(); ++n) {
-        const std::string_view line = trim(lines[n]);
+        const std::string_view line = catalog::trimBlanksAndTabs(lines[n]);
         if (line.empty() || line.front() == '#')
             continue;
         const std::size_t bar = line.find('|');
@@ -552,7 +496,7 @@ std::unordered_map<int, Designation> readStarNames(const std::string& path) {
         if (hip == 0)
             throw DataError(fileName(path) + ": key \"" + key + "\" is no HIP number");
         Designation& designation = out[hip];
-        designation.name = std::string(trim(jsonText(member(entry, "name"))));
+        designation.name = std::string(catalog::trimBlanksAndTabs(jsonText(member(entry, "name"))));
         const std::string constellation = jsonText(member(entry, "c"));
         addDesignation(jsonText(member(entry, "bayer")), constellation, designation);
         addDesignation(jsonText(member(entry, "flam")), constellation, designation);
@@ -565,7 +509,8 @@ std::unordered_map<int, Variability> readGcvs(const std::string& path) {
     const std::vector<std::string_view> lines = splitLines(text);
     std::unordered_map<int, Variability> out;
     for (std::size_t n = 0; n < lines.size(); ++n) {
-        if (trim(lines[n]).empty() || trim(lines[n]).front() == '#')
+        if (catalog::trimBlanksAndTabs(lines[n]).empty() ||
+            catalog::trimBlanksAndTabs(lines[n]).front() == '#')
             continue;
         // HIP, designation, type, max, min flag, min, secondary min, system, epoch, period,
         // rise or eclipse duration, spectrum. A min flag 1 means the min column holds the
@@ -600,7 +545,8 @@ std::unordered_map<int, double> readWdsSeparations(const std::string& path) {
     const std::vector<std::string_view> lines = splitLines(text);
     std::unordered_map<int, double> out;
     for (std::size_t n = 0; n < lines.size(); ++n) {
-        if (trim(lines[n]).empty() || trim(lines[n]).front() == '#')
+        if (catalog::trimBlanksAndTabs(lines[n]).empty() ||
+            catalog::trimBlanksAndTabs(lines[n]).front() == '#')
             continue;
         // HIP, WDS designation, year, position angle, separation
         const std::vector<std::string_view> words = splitWords(lines[n]);
