@@ -1,0 +1,284 @@
+#include "ui/PainterSurface.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QImage>
+#include <QMarginsF>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPen>
+#include <QPolygon>
+#include <QString>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+namespace ui {
+
+namespace {
+
+QColor toQColor(chart::Colour c) {
+    return QColor(c.r, c.g, c.b);
+}
+
+QString toQString(std::string_view utf8) {
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+QPolygon toQPolygon(const std::vector<chart::Point>& points) {
+    QPolygon poly(static_cast<int>(points.size()));
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        poly.setPoint(static_cast<int>(i), points[i].x, points[i].y);
+    }
+    return poly;
+}
+
+// Pens of width 0 or 1 are one device pixel wide and leave out the last point of a line
+// (flat cap); wider pens draw solid with round ends and joins. The dash patterns are in
+// pixels: 18 on 6 off for dashes, 3 on 3 off for dots.
+QPen toQPen(const chart::Pen& pen) {
+    if (pen.style == chart::PenStyle::Null) {
+        return QPen(Qt::NoPen);
+    }
+    QPen q(toQColor(pen.colour));
+    if (pen.width <= 1) {
+        q.setWidth(1);
+        q.setCosmetic(true);
+        q.setCapStyle(Qt::FlatCap);
+        q.setJoinStyle(Qt::MiterJoin);
+        if (pen.style == chart::PenStyle::Dash) {
+            q.setDashPattern({18.0, 6.0});
+        } else if (pen.style == chart::PenStyle::Dot) {
+            q.setDashPattern({3.0, 3.0});
+        }
+    } else {
+        q.setWidth(pen.width);
+        q.setCapStyle(Qt::RoundCap);
+        q.setJoinStyle(Qt::RoundJoin);
+    }
+    return q;
+}
+
+QFont::StyleHint styleHintOf(std::uint8_t pitchAndFamily) {
+    switch (pitchAndFamily & 0xF0) {
+    case 0x10:
+        return QFont::Serif;
+    case 0x20:
+        return QFont::SansSerif;
+    case 0x30:
+        return QFont::TypeWriter;
+    case 0x40:
+        return QFont::Cursive;
+    case 0x50:
+        return QFont::Decorative;
+    default:
+        return QFont::AnyStyle;
+    }
+}
+
+// Character set, precisions, quality and orientation have no counterpart here: glyphs are
+// always drawn without antialiasing and the text direction follows the escapement alone.
+QFont toQFont(const chart::Font& font) {
+    QFont q;
+    if (!font.faceName.empty()) {
+        q.setFamily(QString::fromStdString(font.faceName));
+    }
+    q.setStyleHint(styleHintOf(font.pitchAndFamily), QFont::NoAntialias);
+    q.setStyleStrategy(QFont::NoAntialias);
+    if ((font.pitchAndFamily & 0x03) == 1) {
+        q.setFixedPitch(true);
+    }
+    if (font.height < 0) {
+        q.setPixelSize(-font.height);
+    } else if (font.height > 0) {
+        // A cell height: scale the em so that ascent + descent come out at the height asked.
+        q.setPixelSize(font.height);
+        const int cell = QFontMetrics(q).height();
+        if (cell > 0 && cell != font.height) {
+            const double em = static_cast<double>(font.height) * font.height / cell;
+            q.setPixelSize(std::max(1, static_cast<int>(std::lround(em))));
+        }
+    }
+    if (font.weight > 0) {
+        q.setWeight(static_cast<QFont::Weight>(std::clamp(font.weight, 1, 1000)));
+    }
+    q.setItalic(font.italic);
+    q.setUnderline(font.underline);
+    q.setStrikeOut(font.strikeOut);
+    if (font.width > 0) {
+        const int average = QFontMetrics(q).averageCharWidth();
+        if (average > 0) {
+            const double stretch = 100.0 * font.width / average;
+            q.setStretch(std::clamp(static_cast<int>(std::lround(stretch)), 1, 4000));
+        }
+    }
+    return q;
+}
+
+} // namespace
+
+PainterSurface::PainterSurface(QPainter& painter, int width, int height)
+    : m_painter(&painter), m_width(width), m_height(height) {
+    prepare();
+}
+
+PainterSurface::PainterSurface(QImage& image)
+    : m_ownPainter(std::make_unique<QPainter>(&image)), m_painter(m_ownPainter.get()),
+      m_width(image.width()), m_height(image.height()) {
+    prepare();
+}
+
+PainterSurface::~PainterSurface() {
+    if (m_ownPainter) {
+        m_ownPainter->end();
+    }
+}
+
+void PainterSurface::prepare() {
+    m_painter->setRenderHint(QPainter::Antialiasing, false);
+    m_painter->setRenderHint(QPainter::TextAntialiasing, false);
+    m_painter->setRenderHint(QPainter::SmoothPixmapTransform, false);
+    m_painter->setClipping(false);
+    setPen(chart::Pen{});
+    setBrush(chart::Brush::none());
+    setFont(chart::Font{});
+    setBackgroundColour(m_background);
+    setTransparentBackground(m_transparent);
+}
+
+void PainterSurface::setPen(const chart::Pen& pen) {
+    m_pen = pen;
+    m_painter->setPen(toQPen(pen));
+}
+
+void PainterSurface::setBrush(const chart::Brush& brush) {
+    m_painter->setBrush(brush.solid ? QBrush(toQColor(brush.colour)) : QBrush(Qt::NoBrush));
+}
+
+void PainterSurface::setFont(const chart::Font& font) {
+    m_escapement = font.escapement;
+    m_painter->setFont(toQFont(font));
+}
+
+void PainterSurface::setTransparentBackground(bool transparent) {
+    m_transparent = transparent;
+    m_painter->setBackgroundMode(transparent ? Qt::TransparentMode : Qt::OpaqueMode);
+}
+
+void PainterSurface::setBackgroundColour(chart::Colour colour) {
+    m_background = colour;
+    m_painter->setBackground(QBrush(toQColor(colour)));
+}
+
+void PainterSurface::setPixel(int x, int y, chart::Colour colour) {
+    m_painter->fillRect(QRect(x, y, 1, 1), toQColor(colour));
+}
+
+void PainterSurface::line(int x1, int y1, int x2, int y2) {
+    m_painter->drawLine(x1, y1, x2, y2);
+}
+
+void PainterSurface::polyline(const std::vector<chart::Point>& points) {
+    if (points.size() >= 2) {
+        m_painter->drawPolyline(toQPolygon(points));
+    }
+}
+
+void PainterSurface::ellipse(const chart::Rect& box) {
+    if (box.width() <= 0 || box.height() <= 0) {
+        return;
+    }
+    // The outline of a one-pixel pen lies on the shape's edge, so the shape is one pixel
+    // smaller than the box to keep every pixel inside it.
+    m_painter->drawEllipse(QRect(box.left, box.top, box.width() - 1, box.height() - 1));
+}
+
+void PainterSurface::polygon(const std::vector<chart::Point>& points) {
+    if (points.size() >= 3) {
+        m_painter->drawPolygon(toQPolygon(points), Qt::OddEvenFill);
+    }
+}
+
+void PainterSurface::fillRect(const chart::Rect& rect, chart::Colour colour) {
+    if (rect.width() > 0 && rect.height() > 0) {
+        m_painter->fillRect(QRect(rect.left, rect.top, rect.width(), rect.height()),
+                            toQColor(colour));
+    }
+}
+
+void PainterSurface::text(int x, int y, std::string_view utf8) {
+    const QString s = toQString(utf8);
+    const QFontMetrics fm = m_painter->fontMetrics();
+    const int advance = fm.horizontalAdvance(s);
+    int dx = 0;
+    if (m_align.horizontal == chart::HAlign::Centre) {
+        dx = -advance / 2;
+    } else if (m_align.horizontal == chart::HAlign::Right) {
+        dx = -advance;
+    }
+    int baseline = 0; // offset of the baseline from the anchor
+    if (m_align.vertical == chart::VAlign::Top) {
+        baseline = fm.ascent();
+    } else if (m_align.vertical == chart::VAlign::Bottom) {
+        baseline = -fm.descent();
+    }
+
+    m_painter->save();
+    m_painter->translate(x, y);
+    if (m_escapement != 0) {
+        m_painter->rotate(-m_escapement / 10.0);
+    }
+    if (!m_transparent) {
+        m_painter->fillRect(QRect(dx, baseline - fm.ascent(), advance, fm.height()),
+                            toQColor(m_background));
+    }
+    m_painter->setBackgroundMode(Qt::TransparentMode);
+    m_painter->setPen(QPen(toQColor(m_textColour)));
+    m_painter->drawText(QPoint(dx, baseline), s);
+    m_painter->restore();
+}
+
+chart::Size PainterSurface::textExtent(std::string_view utf8) const {
+    const QFontMetrics fm = m_painter->fontMetrics();
+    return {fm.horizontalAdvance(toQString(utf8)), fm.height()};
+}
+
+void PainterSurface::setClip(const chart::Rect& rect) {
+    m_painter->setClipRect(
+        QRect(rect.left, rect.top, std::max(0, rect.width()), std::max(0, rect.height())));
+}
+
+void PainterSurface::clearClip() {
+    m_painter->setClipping(false);
+}
+
+bool renderToPng(const std::string& path, int width, int height, const DrawFunction& draw) {
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        PainterSurface surface(image);
+        draw(surface);
+    }
+    return image.save(QString::fromStdString(path), "PNG");
+}
+
+bool renderToPdf(const std::string& path, int width, int height, const DrawFunction& draw) {
+    QPdfWriter writer(QString::fromStdString(path));
+    writer.setResolution(72);
+    writer.setPageSize(
+        QPageSize(QSizeF(width, height), QPageSize::Point, QString(), QPageSize::ExactMatch));
+    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+    QPainter painter;
+    if (!painter.begin(&writer)) {
+        return false;
+    }
+    {
+        PainterSurface surface(painter, width, height);
+        draw(surface);
+    }
+    return painter.end();
+}
+
+} // namespace ui

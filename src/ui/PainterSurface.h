@@ -1,0 +1,75 @@
+#pragma once
+
+#include "chart/Surface.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+
+class QImage;
+class QPainter;
+
+namespace ui {
+
+// chart::Surface on a QPainter. Lines, shapes and glyphs are drawn without antialiasing,
+// so that one-pixel rules hold exactly. Font faces are resolved by the platform's font
+// configuration (on Linux "Arial" becomes a metric-compatible substitute).
+class PainterSurface : public chart::Surface {
+public:
+    // Draws through a painter that is already active on a device; the surface's extent is
+    // width x height. The painter's settings are changed.
+    PainterSurface(QPainter& painter, int width, int height);
+    // Opens its own painter on the image for the lifetime of the surface.
+    explicit PainterSurface(QImage& image);
+    ~PainterSurface() override;
+
+    PainterSurface(const PainterSurface&) = delete;
+    PainterSurface& operator=(const PainterSurface&) = delete;
+
+    int width() const override { return m_width; }
+    int height() const override { return m_height; }
+
+    void setPen(const chart::Pen& pen) override;
+    void setBrush(const chart::Brush& brush) override;
+    void setFont(const chart::Font& font) override;
+    void setTextColour(chart::Colour colour) override { m_textColour = colour; }
+    void setTransparentBackground(bool transparent) override;
+    void setBackgroundColour(chart::Colour colour) override;
+    void setTextAlign(chart::TextAlign align) override { m_align = align; }
+
+    void setPixel(int x, int y, chart::Colour colour) override;
+    void line(int x1, int y1, int x2, int y2) override;
+    void polyline(const std::vector<chart::Point>& points) override;
+    void ellipse(const chart::Rect& box) override;
+    void polygon(const std::vector<chart::Point>& points) override;
+    void fillRect(const chart::Rect& rect, chart::Colour colour) override;
+    void text(int x, int y, std::string_view utf8) override;
+    chart::Size textExtent(std::string_view utf8) const override;
+
+    void setClip(const chart::Rect& rect) override;
+    void clearClip() override;
+
+private:
+    void prepare();
+
+    std::unique_ptr<QPainter> m_ownPainter;
+    QPainter* m_painter;
+    int m_width;
+    int m_height;
+    chart::Pen m_pen;
+    chart::Colour m_textColour;
+    chart::Colour m_background{255, 255, 255};
+    bool m_transparent = false;
+    chart::TextAlign m_align;
+    int m_escapement = 0;
+};
+
+using DrawFunction = std::function<void(chart::Surface&)>;
+
+// Draws on a white width x height image and writes it as PNG; false when writing fails.
+bool renderToPng(const std::string& path, int width, int height, const DrawFunction& draw);
+// Draws on one PDF page of width x height points (one surface pixel per point, page
+// background left white); false when the file cannot be written.
+bool renderToPdf(const std::string& path, int width, int height, const DrawFunction& draw);
+
+} // namespace ui
