@@ -40,6 +40,8 @@ data: build
 
 bench: build
 	$(BUILD_DIR)/bench/bench_chart
+	$(BUILD_DIR)/bench/bench_catalog
+	if [ -x $(BUILD_DIR)/bench/bench_ephem ]; then $(BUILD_DIR)/bench/bench_ephem; fi
 
 clean:
 	rm -rf $(BUILD_DIR) $(TEST_BUILD_DIR)
