@@ -180,6 +180,28 @@ struct Worst {
     }
 };
 
+// Every row of the table with the library's answer, computed once for all the tests; a row
+// the library refuses is reported as a failure and skipped.
+template <class Check> void forEachComputedRow(Check check) {
+    const Table& t = table();
+    ASSERT_TRUE(t.error.empty()) << t.error;
+    static const std::vector<Computed> computed = [&t] {
+        std::vector<Computed> all;
+        for (const Row& r : t.rows)
+            all.push_back(compute(r));
+        return all;
+    }();
+    for (std::size_t i = 0; i < t.rows.size(); ++i) {
+        const Row& r = t.rows[i];
+        const Computed& c = computed[i];
+        if (c.status != 0) {
+            ADD_FAILURE() << describe(r) << ": GetSSOData returned " << c.status;
+            continue;
+        }
+        check(r, c);
+    }
+}
+
 } // namespace
 
 TEST(SwetestReference, TableCoversEveryBodyWithEventsAndNonEvents) {
@@ -197,37 +219,23 @@ TEST(SwetestReference, TableCoversEveryBodyWithEventsAndNonEvents) {
 }
 
 TEST(SwetestReference, PositionsWithinTheBodyTargets) {
-    const Table& t = table();
-    ASSERT_TRUE(t.error.empty()) << t.error;
     std::map<std::string, Worst> worst;
-    for (const Row& r : t.rows) {
-        const Computed c = compute(r);
-        if (c.status != 0) {
-            ADD_FAILURE() << describe(r) << ": GetSSOData returned " << c.status;
-            continue;
-        }
+    forEachComputedRow([&worst](const Row& r, const Computed& c) {
         const double sep = separationArcsec(c.result.ra, c.result.dec, r.ra, r.dec);
         const double limit = targets().at(r.body).arcsec;
         worst[r.body].add(sep, r);
         EXPECT_LE(sep, limit) << describe(r) << ": position " << c.result.ra << " h "
                               << c.result.dec << " deg is " << sep << "\" from the reference "
                               << r.ra << " h " << r.dec << " deg (target " << limit << "\")";
-    }
+    });
     for (const auto& [body, w] : worst)
         std::printf("  %-8s largest position difference %.3f\" at %s\n", body.c_str(), w.value,
                     w.row.c_str());
 }
 
 TEST(SwetestReference, TrueGeocentricDistancesWithinRelativeTolerance) {
-    const Table& t = table();
-    ASSERT_TRUE(t.error.empty()) << t.error;
     std::map<std::string, Worst> worst;
-    for (const Row& r : t.rows) {
-        const Computed c = compute(r);
-        if (c.status != 0) {
-            ADD_FAILURE() << describe(r) << ": GetSSOData returned " << c.status;
-            continue;
-        }
+    forEachComputedRow([&worst](const Row& r, const Computed& c) {
         // The library gives the Moon's distance in Earth radii.
         const double expected =
             r.body == "Moon" ? r.distanceAu * kAuKm / kEarthRadiusKm : r.distanceAu;
@@ -237,22 +245,15 @@ TEST(SwetestReference, TrueGeocentricDistancesWithinRelativeTolerance) {
         EXPECT_LE(rel, limit) << describe(r) << ": distance " << c.result.distance
                               << " differs from the reference " << expected << " by " << rel
                               << " (relative; target " << limit << ")";
-    }
+    });
     for (const auto& [body, w] : worst)
         std::printf("  %-8s largest relative distance difference %.2e at %s\n", body.c_str(),
                     w.value, w.row.c_str());
 }
 
 TEST(SwetestReference, RiseTransitSetWithinTenSeconds) {
-    const Table& t = table();
-    ASSERT_TRUE(t.error.empty()) << t.error;
     std::map<std::string, Worst> worst;
-    for (const Row& r : t.rows) {
-        const Computed c = compute(r);
-        if (c.status != 0) {
-            ADD_FAILURE() << describe(r) << ": GetSSOData returned " << c.status;
-            continue;
-        }
+    forEachComputedRow([&worst](const Row& r, const Computed& c) {
         const struct {
             const char* name;
             double expected;
@@ -277,7 +278,7 @@ TEST(SwetestReference, RiseTransitSetWithinTenSeconds) {
                 << describe(r) << ": " << e.name << " at " << e.actual << " h, reference "
                 << e.expected << " h (" << diff << " s apart)";
         }
-    }
+    });
     for (const auto& [body, w] : worst)
         std::printf("  %-8s largest event difference %.2f s at %s\n", body.c_str(), w.value,
                     w.row.c_str());
