@@ -17,7 +17,6 @@
 #include "astro/SkyPoint.h"
 #include "catalog/Constellations.h"
 
-#include <lzma.h>
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
@@ -156,43 +155,6 @@ std::string sortKey(const std::string& utf8) {
 
 // ---- files ----------------------------------------------------------------------------------
 
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw DataError("cannot read " + path.string());
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-std::string readXz(const fs::path& path) {
-    // Far above the star file's 15 MB; a corrupt or hostile file stops here.
-    constexpr std::size_t kMaxOutput = std::size_t{1} << 30;
-    const std::string packed = readFile(path);
-    lzma_stream strm = LZMA_STREAM_INIT;
-    if (lzma_stream_decoder(&strm, UINT64_MAX, LZMA_CONCATENATED) != LZMA_OK)
-        throw DataError("cannot start the xz decoder for " + path.string());
-    strm.next_in = reinterpret_cast<const std::uint8_t*>(packed.data());
-    strm.avail_in = packed.size();
-    std::string out;
-    std::vector<std::uint8_t> chunk(1 << 20);
-    lzma_ret ret = LZMA_OK;
-    while (ret == LZMA_OK) {
-        strm.next_out = chunk.data();
-        strm.avail_out = chunk.size();
-        ret = lzma_code(&strm, LZMA_FINISH);
-        out.append(reinterpret_cast<const char*>(chunk.data()), chunk.size() - strm.avail_out);
-        if (out.size() > kMaxOutput) {
-            ret = LZMA_DATA_ERROR;
-            break;
-        }
-    }
-    lzma_end(&strm);
-    if (ret != LZMA_STREAM_END)
-        throw DataError(path.string() + ": corrupt or truncated xz data");
-    return out;
-}
-
 nlohmann::json parseJson(const std::string& text, const fs::path& path) {
     try {
         return nlohmann::json::parse(text);
@@ -252,7 +214,7 @@ bool parseInt(const std::string& text, long& value) {
 // constellation "Serpens", labelled where its first part (the head, the larger) is.
 std::vector<Constellation> readConstellations(const fs::path& sources) {
     const fs::path path = sources / "d3-celestial" / "constellations.json";
-    const nlohmann::json doc = parseJson(readFile(path), path);
+    const nlohmann::json doc = parseJson(readSourceFile(path), path);
     std::vector<Constellation> list;
     std::set<std::string> seen;
     try {
@@ -319,7 +281,7 @@ std::vector<unsigned char> listRecords(const std::vector<Constellation>& list) {
 // parts of Serpens.
 std::vector<Outline> readOutlines(const fs::path& sources, const std::vector<Constellation>& list) {
     const fs::path path = sources / "constellations" / "boundaries_b1875.dat";
-    std::istringstream in(readFile(path));
+    std::istringstream in(readSourceFile(path));
     std::vector<Outline> outlines;
     std::string line;
     std::string previous;
@@ -501,7 +463,7 @@ bool parseSexagesimal(const std::string& text, double& value) {
 std::vector<unsigned char> bandRecords(const fs::path& sources,
                                        const std::vector<Constellation>& list, std::size_t& count) {
     const fs::path path = sources / "constellations" / "bands_b1875.dat";
-    std::istringstream in(readFile(path));
+    std::istringstream in(readSourceFile(path));
     std::vector<unsigned char> out;
     std::string line;
     int lineNumber = 0;
@@ -544,7 +506,7 @@ std::vector<unsigned char> bandRecords(const fs::path& sources,
 // Hipparcos number to J2000 position (hours, degrees) from d3-celestial's star list.
 std::unordered_map<long, Vertex> readHipparcos(const fs::path& sources) {
     const fs::path path = sources / "d3-celestial" / "stars.14.json.xz";
-    const nlohmann::json doc = parseJson(readXz(path), path);
+    const nlohmann::json doc = parseJson(readXzSourceFile(path, std::size_t{1} << 30), path);
     std::unordered_map<long, Vertex> stars;
     try {
         for (const auto& f : doc.at("features")) {
@@ -568,7 +530,7 @@ std::unordered_map<long, Vertex> readHipparcos(const fs::path& sources) {
 std::vector<unsigned char>
 figureRecords(const fs::path& sources, const std::vector<Constellation>& list, std::size_t& count) {
     const fs::path path = sources / "stellarium" / "constellationship.fab";
-    std::istringstream in(readFile(path));
+    std::istringstream in(readSourceFile(path));
     const std::unordered_map<long, Vertex> stars = readHipparcos(sources);
     std::map<int, std::vector<std::pair<long, long>>> figures;
     std::string line;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <stdexcept>
 #include <string>
@@ -27,6 +28,12 @@ struct Paths {
 // failure never leaves a partly written data file behind. Throws DataError ("cannot write
 // ...") when that fails; the temporary file is then left as it is.
 void writeDataFile(const std::filesystem::path& path, std::string_view bytes);
+// The whole of a source file; a file over maxBytes is refused with a DataError.
+std::string readSourceFile(const std::filesystem::path& path,
+                           std::uintmax_t maxBytes = 256u * 1024u * 1024u);
+// An xz-compressed source file, unpacked; more than maxBytes of output is refused.
+std::string readXzSourceFile(const std::filesystem::path& path,
+                             std::size_t maxBytes = 512u * 1024u * 1024u);
 
 int runConstellations(const Paths& paths, const std::vector<std::string>& args);
 int runStars(const Paths& paths, const std::vector<std::string>& args);

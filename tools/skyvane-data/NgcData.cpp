@@ -55,25 +55,10 @@ constexpr std::size_t kMaxNames = kNoName - kBuiltInNames;
 constexpr float kNone = -100.0f;
 constexpr std::uintmax_t kMaxSourceBytes = 64u << 20;
 
-std::string readFile(const fs::path& path) {
-    std::error_code ec;
-    const std::uintmax_t size = fs::file_size(path, ec);
-    if (ec)
-        throw DataError("cannot read " + path.string() + ": " + ec.message());
-    if (size > kMaxSourceBytes)
-        throw DataError(path.string() + " is larger than " + std::to_string(kMaxSourceBytes) +
-                        " bytes");
-    std::ifstream in(path, std::ios::binary);
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (!in && !in.eof())
-        throw DataError("cannot read " + path.string());
-    return bytes;
-}
-
 // Calls lineFn(text, number) for every line that is not blank; a line the function rejects
 // (std::invalid_argument) stops the conversion with the file and line number.
 template <typename LineFn> void forEachLine(const fs::path& path, LineFn lineFn) {
-    std::istringstream in(readFile(path));
+    std::istringstream in(readSourceFile(path, kMaxSourceBytes));
     std::string line;
     std::size_t number = 0;
     while (std::getline(in, line)) {
@@ -175,7 +160,7 @@ struct NameCounts {
 std::vector<ngc::NameCandidate> readNames(const fs::path& path, const std::vector<Object>& objects,
                                           const std::map<int, std::string>& messierObjects,
                                           NameCounts& counts) {
-    const json doc = json::parse(readFile(path), nullptr, false);
+    const json doc = json::parse(readSourceFile(path, kMaxSourceBytes), nullptr, false);
     if (doc.is_discarded() || !doc.is_object())
         throw DataError(path.string() + " is not a JSON object of names");
     std::unordered_map<std::string, std::size_t> recordOf;

@@ -5,7 +5,6 @@
 
 #include "DataCommands.h"
 
-#include <lzma.h>
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
@@ -31,23 +30,6 @@ constexpr std::size_t kMaxDecompressedBytes = 512u * 1024u * 1024u;
 
 std::string fileName(const std::string& path) {
     return std::filesystem::path(path).filename().string();
-}
-
-std::string readFile(const std::string& path) {
-    std::error_code ec;
-    const std::uintmax_t size = std::filesystem::file_size(path, ec);
-    if (ec)
-        throw DataError("cannot read " + path + ": " + ec.message());
-    if (size > kMaxSourceBytes)
-        throw DataError(path + " is too large (" + std::to_string(size) + " bytes)");
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw DataError("cannot read " + path);
-    std::string text(static_cast<std::size_t>(size), '\0');
-    in.read(text.data(), static_cast<std::streamsize>(size));
-    if (in.gcount() != static_cast<std::streamsize>(size))
-        throw DataError("cannot read " + path + ": short read");
-    return text;
 }
 
 // Splits a text into lines without their line ends ("\n" or "\r\n").
@@ -279,7 +261,7 @@ std::string toWindows1252(std::string_view utf8, std::size_t maxBytes) {
 }
 
 std::vector<BscStar> readBrightStarCatalogue(const std::string& path) {
-    const std::string text = readFile(path);
+    const std::string text = readSourceFile(path, kMaxSourceBytes);
     const std::vector<std::string_view> lines = splitLines(text);
     std::vector<BscStar> stars;
     for (std::size_t n = 0; n < lines.size(); ++n) {
@@ -343,37 +325,6 @@ std::vector<BscStar> readBrightStarCatalogue(const std::string& path) {
 
 namespace {
 
-// Ends an xz decoder whichever way the decoding leaves.
-struct LzmaStream {
-    lzma_stream stream = LZMA_STREAM_INIT;
-    ~LzmaStream() { lzma_end(&stream); }
-};
-
-std::string decompressXz(const std::string& compressed, const std::string& path) {
-    LzmaStream xz;
-    if (lzma_stream_decoder(&xz.stream, UINT64_MAX, LZMA_CONCATENATED) != LZMA_OK)
-        throw DataError("cannot start the xz decoder for " + path);
-    xz.stream.next_in = reinterpret_cast<const std::uint8_t*>(compressed.data());
-    xz.stream.avail_in = compressed.size();
-    std::string out;
-    std::array<std::uint8_t, 1 << 16> buffer{};
-    for (;;) {
-        xz.stream.next_out = buffer.data();
-        xz.stream.avail_out = buffer.size();
-        const lzma_ret ret = lzma_code(&xz.stream, LZMA_FINISH);
-        out.append(reinterpret_cast<const char*>(buffer.data()),
-                   buffer.size() - xz.stream.avail_out);
-        if (out.size() > kMaxDecompressedBytes)
-            throw DataError(path + " unpacks to more than " +
-                            std::to_string(kMaxDecompressedBytes) + " bytes");
-        if (ret == LZMA_STREAM_END)
-            return out;
-        if (ret != LZMA_OK)
-            throw DataError(path + " is not a complete xz stream (liblzma error " +
-                            std::to_string(static_cast<int>(ret)) + ")");
-    }
-}
-
 const json* member(const json& object, const char* key) {
     if (!object.is_object())
         return nullptr;
@@ -408,7 +359,7 @@ json parseJson(const std::string& text, const std::string& path) {
 } // namespace
 
 std::vector<HipStar> readHipparcosJsonXz(const std::string& path) {
-    const json doc = parseJson(decompressXz(readFile(path), path), path);
+    const json doc = parseJson(readXzSourceFile(path, kMaxDecompressedBytes), path);
     const json* features = member(doc, "features");
     if (features == nullptr || !features->is_array())
         throw DataError(path + ": no \"features\" list");
@@ -446,7 +397,7 @@ std::vector<HipStar> readHipparcosJsonXz(const std::string& path) {
 }
 
 std::vector<CrossIdLine> readCrossIds(const std::string& path) {
-    const std::string text = readFile(path);
+    const std::string text = readSourceFile(path, kMaxSourceBytes);
     const std::vector<std::string_view> lines = splitLines(text);
     std::vector<CrossIdLine> out;
     for (std::size_t n = 0; n < lines.size(); ++n) {
@@ -468,7 +419,7 @@ std::vector<CrossIdLine> readCrossIds(const std::string& path) {
 }
 
 std::unordered_map<int, Designation> readDesignationList(const std::string& path) {
-    const std::string text = readFile(path);
+    const std::string text = readSourceFile(path, kMaxSourceBytes);
     const std::vector<std::string_view> lines = splitLines(text);
     std::unordered_map<int, Designation> out;
     for (std::size_t n = 0; n < lines.size(); ++n) {
@@ -487,7 +438,7 @@ std::unordered_map<int, Designation> readDesignationList(const std::string& path
 }
 
 std::unordered_map<int, Designation> readStarNames(const std::string& path) {
-    const json doc = parseJson(readFile(path), path);
+    const json doc = parseJson(readSourceFile(path, kMaxSourceBytes), path);
     if (!doc.is_object())
         throw DataError(path + ": expected an object keyed by HIP number");
     std::unordered_map<int, Designation> out;
@@ -505,7 +456,7 @@ std::unordered_map<int, Designation> readStarNames(const std::string& path) {
 }
 
 std::unordered_map<int, Variability> readGcvs(const std::string& path) {
-    const std::string text = readFile(path);
+    const std::string text = readSourceFile(path, kMaxSourceBytes);
     const std::vector<std::string_view> lines = splitLines(text);
     std::unordered_map<int, Variability> out;
     for (std::size_t n = 0; n < lines.size(); ++n) {
@@ -541,7 +492,7 @@ std::unordered_map<int, double> readWdsSeparations(const std::string& path) {
     // The separation column holds at most 999.9: that value only says "at least", so it
     // counts as unknown, like 0.0 (unresolved).
     constexpr double kCappedSeparation = 999.9;
-    const std::string text = readFile(path);
+    const std::string text = readSourceFile(path, kMaxSourceBytes);
     const std::vector<std::string_view> lines = splitLines(text);
     std::unordered_map<int, double> out;
     for (std::size_t n = 0; n < lines.size(); ++n) {
