@@ -122,23 +122,47 @@ SkyPoint SkyChart::fromChartFrame(const SkyPoint& p) const {
     }
 }
 
-ScreenPoint SkyChart::Project(const SkyPoint& p, const ProjectionParams* print) const {
-    const ProjectionParams& c = print ? *print : m_projection;
-    // Into the rotation frame with three dot products; the projection needs the vector only.
-    double fx = p.x(), fy = p.y(), fz = p.z();
+namespace {
+
+// The direction in the rotation frame (the projection needs the vector only).
+struct FrameVector {
+    double x, y, z;
+};
+
+FrameVector inChartFrame(const SkyPoint& p, int rotationMode,
+                                const astro::CoordinateFrames& frames) {
     const astro::Frame* frame = nullptr;
-    if (settings.rotationMode == RotationEcliptic)
-        frame = &m_frames.equatorialToEcliptic();
-    else if (settings.rotationMode == RotationAzimuthal)
-        frame = &m_frames.equatorialToHorizontal();
-    if (frame) {
-        fx = frame->b1.dot(p);
-        fy = frame->b2.dot(p);
-        fz = frame->b3.dot(p);
-    }
-    const double u = c.Ux * fx + c.Uy * fy + c.Uz * fz;
-    const double v = c.Vx * fx + c.Vy * fy + c.Vz * fz;
+    if (rotationMode == RotationEcliptic)
+        frame = &frames.equatorialToEcliptic();
+    else if (rotationMode == RotationAzimuthal)
+        frame = &frames.equatorialToHorizontal();
+    if (!frame)
+        return {p.x(), p.y(), p.z()};
+    return {frame->b1.dot(p), frame->b2.dot(p), frame->b3.dot(p)};
+}
+
+ScreenPoint projectVector(const FrameVector& f, const ProjectionParams& c) {
+    const double u = c.Ux * f.x + c.Uy * f.y + c.Uz * f.z;
+    const double v = c.Vx * f.x + c.Vy * f.y + c.Vz * f.z;
     return {truncatePixel(c.cx + u), truncatePixel(c.cy - v)};
+}
+
+} // namespace
+
+ScreenPoint SkyChart::Project(const SkyPoint& p, const ProjectionParams* print) const {
+    return projectVector(inChartFrame(p, settings.rotationMode, m_frames),
+                         print ? *print : m_projection);
+}
+
+bool SkyChart::IsOnChart(const SkyPoint& p, ScreenPoint& pixel,
+                         const ProjectionParams* print) const {
+    // The target lives in the rotation frame; a rotation keeps dot products.
+    const FrameVector f = inChartFrame(p, settings.rotationMode, m_frames);
+    if (f.x * m_target.x() + f.y * m_target.y() + f.z * m_target.z() < 0.0)
+        return false;
+    const ProjectionParams& c = print ? *print : m_projection;
+    pixel = projectVector(f, c);
+    return pixel.x >= 0 && pixel.x <= 2 * c.cx && pixel.y >= 0 && pixel.y <= 2 * c.cy;
 }
 
 int SkyChart::ScreenX(const SkyPoint& p, const ProjectionParams* print) const {

@@ -68,6 +68,15 @@ public:
     int ScreenY(const astro::SkyPoint& p, const ProjectionParams* print = nullptr) const;
     ScreenPoint Project(const astro::SkyPoint& p, const ProjectionParams* print = nullptr) const;
 
+    // An equatorial direction is on the chart when it lies on the target's half of the sky
+    // and its pixel is within [0, 2 cx] x [0, 2 cy], bounds included; the pixel is given back.
+    bool IsOnChart(const astro::SkyPoint& p, ScreenPoint& pixel,
+                   const ProjectionParams* print = nullptr) const;
+    bool IsOnChart(const astro::SkyPoint& p, const ProjectionParams* print = nullptr) const {
+        ScreenPoint unused;
+        return IsOnChart(p, unused, print);
+    }
+
     // Inverse projection of a window pixel to a direction in the rotation frame; false
     // outside the projected hemisphere.
     bool PixelToSky(int px, int py, astro::SkyPoint& out) const;

@@ -1,0 +1,100 @@
+#include "chart/ChartRenderer.h"
+
+#include "chart/ChartViewState.h"
+#include "chart/ConstellationDrawing.h"
+#include "chart/GridDrawing.h"
+#include "chart/SkyChart.h"
+#include "chart/StarDrawing.h"
+
+namespace chart {
+
+namespace {
+
+void drawObject(DrawContext& ctx, astro::SkyPoint& object) {
+    if (const PrintContext* print = ctx.print()) {
+        if (print->blackAndWhite)
+            object.PrintBlackWhite(ctx);
+        else
+            object.PrintColour(ctx);
+        return;
+    }
+    switch (ctx.view()) {
+    case settings::ViewType::True:
+        object.DrawTrueView(ctx);
+        break;
+    case settings::ViewType::Red:
+        object.DrawRedView(ctx);
+        break;
+    case settings::ViewType::BlackWhite:
+        object.DrawBlackWhiteView(ctx);
+        break;
+    default:
+        object.DrawStandardView(ctx);
+        break;
+    }
+}
+
+} // namespace
+
+NorthDirection NorthDirectionAt(const SkyChart& chart) {
+    const astro::SkyPoint target = chart.fromChartFrame(chart.target());
+    const astro::SkyPoint north(target.ra(), target.dec() + 6.0);
+    const ScreenPoint t = chart.Project(target);
+    const ScreenPoint n = chart.Project(north);
+    return {static_cast<double>(n.x - t.x), -static_cast<double>(n.y - t.y)};
+}
+
+void DrawSkyObjects(DrawContext& ctx, const DrawList& list, FaintStarSource* faintStars) {
+    ctx.SelectElement(settings::ChartElement::SkyObjects);
+    const bool onlyVisible = ctx.onlyVisiblePart();
+    for (astro::SkyPoint* object : list) {
+        if (onlyVisible && !ctx.aboveHorizon(*object))
+            continue;
+        drawObject(ctx, *object);
+    }
+
+    const SkyChart& chart = ctx.chart();
+    const double limit = chart.magnitudeLimit();
+    if (!faintStars || limit <= kFaintStarLimit || !faintStars->available())
+        return;
+    faintStars->LoadVisibleRegions(chart);
+    for (std::size_t slot = 0; slot < faintStars->slotCount(); ++slot) {
+        const std::size_t n = faintStars->starCount(slot);
+        for (std::size_t i = 0; i < n; ++i) {
+            astro::SkyPoint* star = faintStars->star(slot, i);
+            if (star->GetMagnitude() > limit)
+                continue;
+            if (onlyVisible && !ctx.aboveHorizon(*star))
+                continue;
+            drawObject(ctx, *star);
+        }
+    }
+}
+
+void DrawLayers(DrawContext& ctx, const DrawList& list, const ChartSources& sources) {
+    DrawEquatorialGrid(ctx);
+    DrawEclipticGrid(ctx);
+    DrawAzimuthalGrid(ctx);
+    DrawConstellationBoundaries(ctx, sources.constellations);
+    DrawConstellationFigures(ctx, sources.constellations);
+    DrawSkyObjects(ctx, list, sources.faintStars);
+    DrawConstellationNames(ctx, sources.constellations);
+    DrawStarLabels(ctx, list, sources.faintStars);
+}
+
+NorthDirection OnDraw(ChartViewState& state, Surface& surface, settings::ViewType view,
+                      const settings::ColorScheme& scheme, const ChartSources& sources) {
+    SkyChart& chart = state.chart;
+    surface.clearClip();
+    DrawContext ctx(surface, chart, view, scheme);
+    // The whole surface, which is at least as large as the window.
+    surface.fillRect({0, 0, surface.width(), surface.height()}, ctx.background());
+
+    // Frame, projection, draw list (or the popup rule), remembered view.
+    state.BeginRedraw();
+    const NorthDirection north = NorthDirectionAt(chart);
+    DrawLayers(ctx, state.drawList, sources);
+    return north;
+}
+
+} // namespace chart
