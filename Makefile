@@ -41,6 +41,7 @@ data: build
 bench: build
 	$(BUILD_DIR)/bench/bench_chart
 	$(BUILD_DIR)/bench/bench_catalog
+	$(BUILD_DIR)/bench/bench_render
 	if [ -x $(BUILD_DIR)/bench/bench_ephem ]; then $(BUILD_DIR)/bench/bench_ephem; fi
 
 clean:

@@ -7,7 +7,12 @@ foreach(ARGS "where;--ra;25;--dec;0;--ut;2026-01-01T00:00:00"
              "ephem;--body;Mars;--ut;2026-01-01T00:00:00"
              "ephem;--asteroid;too short;--ut;2026-01-01T00:00:00;--lat;0;--lon;0"
              "ephem;--body;Mars;--comet;x;--ut;2026-01-01T00:00:00;--lat;0;--lon;0"
-             "star;HIP 999999999")
+             "star;HIP 999999999"
+             "render;--out;chart.txt"
+             "render;--out;never-written.png;--view;green"
+             "render;--out;never-written.png;--grids;eq,polar"
+             "render;--out;never-written.png;--mag;bright"
+             "render;--out;never-written.png;--size;10x0")
   execute_process(COMMAND ${CLI} ${ARGS} RESULT_VARIABLE rc ERROR_VARIABLE err OUTPUT_VARIABLE out)
   if(NOT rc EQUAL 2)
     message(FATAL_ERROR "skyvane-cli ${ARGS}: exit code ${rc}, expected 2")

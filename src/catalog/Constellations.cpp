@@ -198,6 +198,30 @@ std::string ConstellationData::abbreviationAt(const astro::SkyPoint& direction) 
     return FindConstellationAt(direction);
 }
 
+std::span<const astro::SkyPoint> ConstellationData::boundary(std::size_t i) const {
+    if (i >= m_outlines.size())
+        return {};
+    return m_outlines[i];
+}
+
+std::span<const FigureSegment> ConstellationData::figure(std::size_t i) const {
+    if (i >= m_figures.size())
+        return {};
+    return m_figures[i].segments;
+}
+
+std::string_view ConstellationData::name(std::size_t i, bool abbreviated) const {
+    if (i >= m_entries.size())
+        return {};
+    return abbreviated ? m_entries[i].abbreviation : m_entries[i].name;
+}
+
+astro::SkyPoint ConstellationData::namePoint(std::size_t i) const {
+    if (i >= m_entries.size())
+        return {};
+    return astro::SkyPoint(m_entries[i].labelRa, m_entries[i].labelDec);
+}
+
 const ConstellationEntry* ConstellationData::findEntry(std::string_view text) const {
     // An empty text names nothing, even where a file left a name form empty.
     if (text.empty())

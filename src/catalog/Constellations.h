@@ -2,10 +2,12 @@
 
 #include "astro/SkyPoint.h"
 #include "catalog/ConstellationLookup.h"
+#include "chart/ChartSources.h"
 
 #include <array>
 #include <cstddef>
 #include <filesystem>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,10 +38,9 @@ struct ConstellationEntry {
     double labelDec = 0.0;    // degrees
 };
 
-struct FigureSegment {
-    astro::SkyPoint first;
-    astro::SkyPoint second;
-};
+// One stroke of a stick figure; the chart's own type, so that the figures are handed to it
+// as they are stored.
+using FigureSegment = chart::FigureSegment;
 
 // The stick figure of one constellation; number is 0 until a segment of it was read.
 struct ConstellationFigure {
@@ -62,8 +63,9 @@ struct ConstellationFigure {
 // position it is given from J2000 to B1875 (IAU 2006) before it walks the bands.
 //
 // The object also answers the star names' question "which constellation is this star in?"
-// (ConstellationLookup): register it with setConstellationLookup once the bands are loaded.
-class ConstellationData : public ConstellationLookup {
+// (ConstellationLookup): register it with setConstellationLookup once the bands are loaded,
+// and gives the chart its outlines, figures and names (chart::ConstellationSource).
+class ConstellationData : public ConstellationLookup, public chart::ConstellationSource {
 public:
     static constexpr std::size_t kOutlineCapacity = 122;
     static constexpr std::size_t kBandCapacity = 359;
@@ -105,6 +107,17 @@ public:
 
     // ConstellationLookup: as FindConstellationAt, but "" while no band table is loaded.
     std::string abbreviationAt(const astro::SkyPoint& direction) const override;
+
+    // chart::ConstellationSource: the outlines as boundary polylines, the 88 figures, and the
+    // loaded entries with their label points. An index out of range gives an empty span, an
+    // empty name and the default direction.
+    std::size_t boundaryCount() const override { return m_outlines.size(); }
+    std::span<const astro::SkyPoint> boundary(std::size_t i) const override;
+    std::size_t figureCount() const override { return m_figures.size(); }
+    std::span<const FigureSegment> figure(std::size_t i) const override;
+    std::size_t nameCount() const override { return m_entries.size(); }
+    std::string_view name(std::size_t i, bool abbreviated) const override;
+    astro::SkyPoint namePoint(std::size_t i) const override;
 
     // Read access, in file order. Outlines are closed polylines (J2000) whose consecutive
     // points lie close together.

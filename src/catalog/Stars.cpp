@@ -6,6 +6,7 @@
 #include "catalog/LittleEndian.h"
 #include "catalog/TextUtil.h"
 #include "catalog/TychoStore.h"
+#include "chart/BayerLetters.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -35,13 +36,6 @@ double unitField(const unsigned char* p) {
 std::string_view trimmedField(const unsigned char* p, std::size_t width) {
     return trimBlanks(upToNul(p, width));
 }
-
-// Symbol-font letters and Greek letters of the Bayer codes 1..24.
-constexpr char kBayerSymbol[24] = {'a', 'b', 'g', 'd', 'e', 'z', 'h', 'q', 'i', 'k', 'l', 'm',
-                                   'n', 'x', 'o', 'p', 'r', 's', 't', 'u', 'f', 'c', 'y', 'w'};
-constexpr std::string_view kBayerGreek[24] = {"α", "β", "γ", "δ", "ε", "ζ", "η", "θ",
-                                              "ι", "κ", "λ", "μ", "ν", "ξ", "ο", "π",
-                                              "ρ", "σ", "τ", "υ", "φ", "χ", "ψ", "ω"};
 
 constexpr std::string_view kVariabilityTexts[6] = {
     "eruptive",
@@ -110,11 +104,11 @@ std::uint8_t SpectralClassFromColour(double bMinusV) {
 }
 
 char BayerLetterChar(int code) {
-    return code >= 1 && code <= 24 ? kBayerSymbol[code - 1] : '-';
+    return chart::BayerLetterChar(code);
 }
 
 std::string_view BayerLetterUtf8(int code) {
-    return code >= 1 && code <= 24 ? kBayerGreek[code - 1] : std::string_view();
+    return chart::BayerLetterUtf8(code);
 }
 
 std::string_view VariabilityText(int code) {
@@ -124,7 +118,7 @@ std::string_view VariabilityText(int code) {
 // ---- TychoStar
 
 TychoStar::TychoStar(int tyc1Field, int tyc2, double x, double y, double z, float bt, float vt)
-    : SkyPoint(x, y, z), m_tyc1(static_cast<std::int16_t>(tyc1Field % 10000)),
+    : StarObject(x, y, z), m_tyc1(static_cast<std::int16_t>(tyc1Field % 10000)),
       m_tyc2(static_cast<std::int16_t>(tyc2)),
       m_tyc3(static_cast<std::uint8_t>(tyc1Field / 10000 + 1)), m_bt(bt), m_vt(vt) {}
 
@@ -140,6 +134,12 @@ std::string TychoStar::GetName() const {
 
 float TychoStar::GetMagnitude() const {
     return m_vt != kNoStarMagnitude ? m_vt : m_bt;
+}
+
+int TychoStar::colourClass() const {
+    const auto b = blueMagnitude();
+    const auto v = visualMagnitude();
+    return b && v ? SpectralClassFromColour(*b - *v) : 7;
 }
 
 std::optional<float> TychoStar::blueMagnitude() const {

@@ -2,6 +2,7 @@
 
 #include "astro/SkyPoint.h"
 #include "chart/SkyObjects.h"
+#include "chart/StarObject.h"
 
 #include <array>
 #include <cstddef>
@@ -45,7 +46,8 @@ std::uint8_t SpectralClassIndex(char firstLetter);
 std::uint8_t SpectralClassFromColour(double bMinusV);
 
 // The letter that shows a Bayer letter code (1..24, alpha..omega) in the Symbol font: 1 'a',
-// 2 'b', 3 'g', ... 24 'w'. Any other code gives '-', no Bayer letter.
+// 2 'b', 3 'g', ... 24 'w'. Any other code gives '-', no Bayer letter. (The mapping lives
+// with the chart, which writes the letters: chart/BayerLetters.h.)
 char BayerLetterChar(int code);
 // The Greek letter of a Bayer letter code as UTF-8 ("α" .. "ω"); empty for no letter.
 std::string_view BayerLetterUtf8(int code);
@@ -54,8 +56,9 @@ std::string_view BayerLetterUtf8(int code);
 // empty for any other code.
 std::string_view VariabilityText(int code);
 
-// A faint star: Tycho-2 identifier, direction and the two Tycho magnitudes.
-class TychoStar : public astro::SkyPoint {
+// A faint star: Tycho-2 identifier, direction and the two Tycho magnitudes. Its colour class
+// comes from B-V = BT - VT when both magnitudes are known, else it is 7.
+class TychoStar : public chart::StarObject {
 public:
     TychoStar() = default;
     // tyc1Field is the packed TYC1 + 10000 * (TYC3 - 1) of the files; magnitudes in
@@ -72,6 +75,7 @@ public:
     // VT when present, else BT (-10.0 when neither is).
     float GetMagnitude() const override;
     int GetNumber() const override { return astro::kNoNumber; }
+    int colourClass() const override;
 
     int tyc1() const { return m_tyc1; }
     int tyc2() const { return m_tyc2; }
@@ -110,6 +114,12 @@ public:
 
     std::string GetName() const override;
     int GetType() const override { return astro::KindCatalogStar; }
+    // The class of the spectral type, fixed at loading.
+    int colourClass() const override { return m_spectralClass; }
+    // A known period of variability.
+    bool isVariable() const override { return period().has_value(); }
+    // A known separation of a multiple star.
+    bool isDouble() const override { return separation().has_value(); }
 
     std::optional<int> hdNumber() const;
     std::optional<int> saoNumber() const;
@@ -165,6 +175,9 @@ public:
 
     std::string GetName() const override;
     int GetType() const override { return astro::KindNamedStar; }
+    chart::StarLabelInfo labelInfo() const override {
+        return {properName(), m_bayerCode, m_bayerIndex, m_flamsteed};
+    }
 
     int bayerCode() const { return m_bayerCode; }
     int bayerIndex() const { return m_bayerIndex; }

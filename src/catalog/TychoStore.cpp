@@ -14,9 +14,6 @@ namespace {
 constexpr std::size_t kIndexRecordSize = 40;
 constexpr long kRecordSize = static_cast<long>(kTychoRecordSize);
 
-// The faint stars are drawn only when the chart goes deeper than this.
-constexpr double kFaintTierMagnitude = 9.5;
-
 bool fileExists(const std::filesystem::path& path) {
     std::error_code ec;
     return std::filesystem::is_regular_file(path, ec);
@@ -179,7 +176,7 @@ void TychoStore::LoadVisibleRegions(const chart::SkyChart& chart) {
         slot.region = -100;
         slot.starCount = 0;
     }
-    if (!m_available || !(chart.magnitudeLimit() > kFaintTierMagnitude))
+    if (!m_available || !(chart.magnitudeLimit() > chart::kFaintStarLimit))
         return;
 
     const WindowSamples samples = SampleWindow(chart);
@@ -197,6 +194,18 @@ void TychoStore::LoadVisibleRegions(const chart::SkyChart& chart) {
         readRegion(0, region, slot);
         readRegion(1, region, slot);
     }
+}
+
+std::size_t TychoStore::starCount(std::size_t slot) const {
+    if (slot >= m_slots.size() || !m_slots[slot].inUse)
+        return 0;
+    return static_cast<std::size_t>(std::max(m_slots[slot].starCount, 0));
+}
+
+astro::SkyPoint* TychoStore::star(std::size_t slot, std::size_t i) {
+    if (i >= starCount(slot))
+        return nullptr;
+    return &m_slots[slot].stars[i];
 }
 
 const TychoStar* TychoStore::FindTychoStar(int tyc1, int tyc2, int tyc3) {

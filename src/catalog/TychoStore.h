@@ -2,8 +2,10 @@
 
 #include "astro/SkyPoint.h"
 #include "catalog/Stars.h"
+#include "chart/ChartSources.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -48,14 +50,15 @@ struct TychoSlot {
 
 // The faint stars of the Tycho-2 catalogue and its supplement, read on demand region by
 // region into 50 slots. The two region files stay open while the store lives; nothing is
-// allocated after construction except by OpenTycho.
-class TychoStore {
+// allocated after construction except by OpenTycho. The chart reads the slots through
+// chart::FaintStarSource.
+class TychoStore : public chart::FaintStarSource {
 public:
     static constexpr int kSlotCount = 50;
     static constexpr int kRegionCapacity = 10000;
 
     TychoStore();
-    ~TychoStore();
+    ~TychoStore() override;
     TychoStore(const TychoStore&) = delete;
     TychoStore& operator=(const TychoStore&) = delete;
 
@@ -73,7 +76,14 @@ public:
     // Frees all slots and loads the first 50 regions, in index order, that the chart shows.
     // When the chart's limiting magnitude is not above 9.5 the faint stars are not drawn and
     // every slot stays free.
-    void LoadVisibleRegions(const chart::SkyChart& chart);
+    void LoadVisibleRegions(const chart::SkyChart& chart) override;
+
+    // The faint-star source of the chart: whether the files are there, and the 50 slots as
+    // the last LoadVisibleRegions left them (a free slot has no stars).
+    bool available() const override { return m_available; }
+    std::size_t slotCount() const override { return m_slots.size(); }
+    std::size_t starCount(std::size_t slot) const override;
+    astro::SkyPoint* star(std::size_t slot, std::size_t i) override;
 
     // Whether the chart shows some of a region: its centre is above the horizon when the
     // chart draws only the visible part, and a corner or edge midpoint of the window lies in

@@ -92,6 +92,8 @@ NorthDirection OnDraw(ChartViewState& state, Surface& surface, settings::ViewTyp
 
     // Frame, projection, draw list (or the popup rule), remembered view.
     state.BeginRedraw();
+    // Automatic grid spacings and the range of parallels follow the view.
+    UpdateGridSettings(chart);
     const NorthDirection north = NorthDirectionAt(chart);
     DrawLayers(ctx, state.drawList, sources);
     return north;

@@ -132,6 +132,19 @@ void DrawContext::SelectElement(settings::ChartElement element,
         m_surface.setTextAlign(kLeftTop);
 }
 
+void DrawContext::SelectPrintElement(int code, const settings::ElementContext& context) {
+    const auto element = settings::printElement(code);
+    if (!element)
+        return;
+    // The print scheme is the printer's whether the page is black and white or colour.
+    const PrintContext* saved = m_print;
+    const PrintContext paper{m_print ? m_print->params : ProjectionParams{},
+                             element->blackAndWhite};
+    m_print = &paper;
+    SelectElement(element->element, context);
+    m_print = saved;
+}
+
 PolylineRuns::PolylineRuns(Surface& surface, std::size_t capacity)
     : m_surface(surface), m_capacity(capacity) {
     m_points.reserve(capacity);

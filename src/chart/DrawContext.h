@@ -67,6 +67,9 @@ public:
     // when printing, the print element of the printer scheme.
     void SelectElement(settings::ChartElement element,
                        const settings::ElementContext& context = {});
+    // The same by a print element code (1..12 black and white, 13..24 colour); an unknown
+    // code selects nothing.
+    void SelectPrintElement(int code, const settings::ElementContext& context = {});
     // The pen of the sky-object element in force (red or black in those views), if any.
     const Pen* objectPen() const { return m_hasObjectPen ? &m_objectPen : nullptr; }
 

@@ -7,6 +7,8 @@
 
 namespace chart {
 
+class SkyChart;
+
 enum class GridKind { Equatorial, Ecliptic, Azimuthal };
 
 // Spacings that follow the zoom: parallel and meridian spacing, meridian extent and sample
@@ -25,11 +27,34 @@ void ComputeParallelRange(GridSettings& grid, double targetLatitude, double fiel
 std::string GridLongitudeLabel(GridKind kind, int minutes);
 std::string GridLatitudeLabel(int degrees);
 
-// The grid layers (element 1, 3, 2): each draws when its chart flag is on, after updating
-// its spacing (automatic) and range of parallels in the chart's settings.
+// The settings of a grid in the chart, and the chart flag that shows it.
+const GridSettings& GridSettingsOf(const ChartSettings& settings, GridKind kind);
+GridSettings& GridSettingsOf(ChartSettings& settings, GridKind kind);
+bool GridShown(const ChartSettings& settings, GridKind kind);
+
+// The target's latitude in the grid's frame (degrees).
+double TargetLatitudeInGrid(const SkyChart& chart, GridKind kind);
+
+// The settings a grid is drawn with in the chart's current view: its stored settings with,
+// when automatic, the spacings of the zoom, and the range of parallels of the view.
+GridSettings ViewGridSettings(const SkyChart& chart, GridKind kind);
+
+// Writes the spacings (when automatic) and the range of parallels of the current view into
+// the chart's settings of every shown grid. The redraw calls it after the projection is set
+// and before the layers are drawn, so that the stored values follow the view.
+void UpdateGridSettings(SkyChart& chart);
+
+// The grid layers (element 1, 3, 2): each draws when its chart flag is on, with the spacings
+// and range of parallels of the current view (ViewGridSettings).
 void DrawGrid(DrawContext& ctx, GridKind kind);
-inline void DrawEquatorialGrid(DrawContext& ctx) { DrawGrid(ctx, GridKind::Equatorial); }
-inline void DrawEclipticGrid(DrawContext& ctx) { DrawGrid(ctx, GridKind::Ecliptic); }
-inline void DrawAzimuthalGrid(DrawContext& ctx) { DrawGrid(ctx, GridKind::Azimuthal); }
+inline void DrawEquatorialGrid(DrawContext& ctx) {
+    DrawGrid(ctx, GridKind::Equatorial);
+}
+inline void DrawEclipticGrid(DrawContext& ctx) {
+    DrawGrid(ctx, GridKind::Ecliptic);
+}
+inline void DrawAzimuthalGrid(DrawContext& ctx) {
+    DrawGrid(ctx, GridKind::Azimuthal);
+}
 
 } // namespace chart

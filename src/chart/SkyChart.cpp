@@ -130,7 +130,7 @@ struct FrameVector {
 };
 
 FrameVector inChartFrame(const SkyPoint& p, int rotationMode,
-                                const astro::CoordinateFrames& frames) {
+                         const astro::CoordinateFrames& frames) {
     const astro::Frame* frame = nullptr;
     if (rotationMode == RotationEcliptic)
         frame = &frames.equatorialToEcliptic();

@@ -45,6 +45,12 @@ const StarPalette& printStarPalette();
 // more) of the Standard, Red and Black&White views.
 int MagnitudeClass(float magnitude, float limit);
 
+// Radius in page units of a star's disc on paper. The disc has the size of the star's screen
+// glyph of its magnitude class, scaled by pageScale, the page's pixels per window pixel (the
+// page shows the window's vertical field), so that it keeps its size on the paper whatever
+// the printer's resolution. At least 1.
+int PrintStarRadius(float magnitude, float limit, double pageScale);
+
 // Layer 9: star labels of the draw list's named stars (in the magnitude presentation also
 // catalogue stars, then the loaded faint stars), when "Draw Labels" is on.
 void DrawStarLabels(DrawContext& ctx, const DrawList& list, FaintStarSource* faintStars);

@@ -9,6 +9,7 @@
 #include <QPdfWriter>
 #include <QPen>
 #include <QPolygon>
+#include <QSaveFile>
 #include <QString>
 
 #include <algorithm>
@@ -261,24 +262,34 @@ bool renderToPng(const std::string& path, int width, int height, const DrawFunct
         PainterSurface surface(image);
         draw(surface);
     }
-    return image.save(QString::fromStdString(path), "PNG");
+    // Through a temporary file renamed at the end, so a failed write leaves no half image.
+    QSaveFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG"))
+        return false;
+    return file.commit();
 }
 
 bool renderToPdf(const std::string& path, int width, int height, const DrawFunction& draw) {
-    QPdfWriter writer(QString::fromStdString(path));
-    writer.setResolution(72);
-    writer.setPageSize(
-        QPageSize(QSizeF(width, height), QPageSize::Point, QString(), QPageSize::ExactMatch));
-    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-    QPainter painter;
-    if (!painter.begin(&writer)) {
+    QSaveFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::WriteOnly))
         return false;
-    }
+    bool painted = false;
     {
-        PainterSurface surface(painter, width, height);
-        draw(surface);
+        QPdfWriter writer(&file);
+        writer.setResolution(72);
+        writer.setPageSize(
+            QPageSize(QSizeF(width, height), QPageSize::Point, QString(), QPageSize::ExactMatch));
+        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+        QPainter painter;
+        if (!painter.begin(&writer))
+            return false;
+        {
+            PainterSurface surface(painter, width, height);
+            draw(surface);
+        }
+        painted = painter.end();
     }
-    return painter.end();
+    return painted && file.commit();
 }
 
 } // namespace ui

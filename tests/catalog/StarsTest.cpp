@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -245,6 +246,43 @@ TEST_F(StarFiles, ResidentFilesGiveTheirFields) {
     EXPECT_EQ(cat.namedStars()[3].GetName(), "HD 48915");
 }
 
+TEST(StarFields, StarsTellTheChartTheirColourMultiplicityAndLabels) {
+    // A faint star's colour comes from BT - VT: 0.7 is a G star; without VT it is class 7.
+    const catalog::TychoStar g(1, 1, 1.0, 0.0, 0.0, 11.2f, 10.5f);
+    EXPECT_EQ(g.colourClass(), 2);
+    EXPECT_EQ(catalog::TychoStar(1, 1, 1.0, 0.0, 0.0, 11.2f, -10.0f).colourClass(), 7);
+
+    Sky2000 plain{.bt = 1500, .vt = 1400, .spectral = "M2"};
+    Sky2000 variableDouble = plain;
+    variableDouble.period = 2110.0;
+    variableDouble.separation = 0.0f; // a separation of zero is still a double star
+    const auto catalogStar = [](const Sky2000& r) {
+        const Bytes b = r.bytes();
+        return CatalogStar::FromCatalogRecord(
+            std::span<const unsigned char, catalog::kSky2000RecordSize>(b.b.data(), 64));
+    };
+    const CatalogStar p = catalogStar(plain);
+    const CatalogStar v = catalogStar(variableDouble);
+    EXPECT_EQ(p.colourClass(), 0); // the spectral type wins over B-V
+    EXPECT_FALSE(p.isVariable() || p.isDouble());
+    EXPECT_TRUE(v.isVariable());
+    EXPECT_TRUE(v.isDouble());
+    const chart::StarObject& asDrawn = v;
+    EXPECT_TRUE(asDrawn.isVariable());
+    EXPECT_EQ(asDrawn.labelInfo().bayerCode, 0);
+
+    const Bytes record = plain.bytes();
+    const Bytes names = bright(11, 2, 47, " Alpha Name ");
+    const NamedStar n = NamedStar::FromRecords(
+        std::span<const unsigned char, catalog::kSky2000RecordSize>(record.b.data(), 64),
+        names.b.data());
+    const chart::StarLabelInfo info = static_cast<const chart::StarObject&>(n).labelInfo();
+    EXPECT_EQ(info.properName, "Alpha Name");
+    EXPECT_EQ(info.bayerCode, 11);
+    EXPECT_EQ(info.bayerIndex, 2);
+    EXPECT_EQ(info.flamsteed, 47);
+}
+
 TEST_F(StarFiles, MissingResidentFileIsAnErrorNamingIt) {
     Sky2000 star;
     star.bt = 5000;
@@ -390,6 +428,36 @@ TEST_F(StarFiles, RegionFilesAreReadByTheirIndex) {
     chart.settings.magnitudeLimit = 9.5;
     store.LoadVisibleRegions(chart);
     EXPECT_TRUE(loadedRegions(store).empty());
+}
+
+TEST_F(StarFiles, TheStoreIsTheChartsFaintStarSource) {
+    Regions r;
+    r.add({0, 10, 0, 10}, 3, 1);
+    r.add({200, 210, 0, 10}, 2, 0); // far from the chart
+    r.write(dir);
+    TychoStore store;
+    chart::FaintStarSource& source = store;
+    EXPECT_FALSE(source.available());
+    EXPECT_EQ(source.starCount(0), 0u);
+    store.OpenTycho(dir);
+    EXPECT_TRUE(source.available());
+    EXPECT_EQ(source.slotCount(), 50u);
+
+    chart::SkyChart chart;
+    deepChart(chart, 0.5f, astro::SkyPoint(0.33, 5.0));
+    source.LoadVisibleRegions(chart);
+    ASSERT_EQ(loadedRegions(store), std::vector<int>{0});
+    ASSERT_EQ(source.starCount(0), 4u);
+    EXPECT_EQ(source.starCount(1), 0u);
+    EXPECT_EQ(source.starCount(50), 0u);
+    EXPECT_EQ(source.star(0, 3), &store.slots()[0].loaded()[3]);
+    EXPECT_EQ(source.star(0, 3)->GetName(), "TYC 1-900-2");
+    EXPECT_EQ(source.star(0, 4), nullptr);
+    EXPECT_EQ(source.star(1, 0), nullptr);
+
+    chart.settings.magnitudeLimit = 9.0;
+    source.LoadVisibleRegions(chart);
+    EXPECT_EQ(source.starCount(0), 0u);
 }
 
 TEST_F(StarFiles, RegionCountsAreCutToTheFiles) {

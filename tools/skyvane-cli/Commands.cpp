@@ -1,13 +1,14 @@
 #include "Commands.h"
 
 #include "Args.h"
+#include "ChartOptions.h"
 #include "Json.h"
 
 #include "astro/Format.h"
 #include "astro/Frames.h"
+#include "astro/MinorBodyLine.h"
 #include "astro/Refraction.h"
 #include "astro/Time.h"
-#include "astro/MinorBodyLine.h"
 #include "chart/SkyChart.h"
 #include "ephemlib/GetSSOData.h"
 
@@ -15,49 +16,6 @@
 #include <cstdio>
 
 namespace cli {
-
-namespace {
-
-astro::DateTime parseUt(const Args& a, bool required) {
-    const auto v = a.value("--ut");
-    if (!v) {
-        if (required)
-            throw UsageError("--ut YYYY-MM-DDTHH:MM:SS is required");
-        return chart::ChartClock::fromSystemClock().Local;
-    }
-    const auto dt = astro::DateTime::parseIso(*v);
-    if (!dt)
-        throw UsageError("--ut takes a date and time YYYY-MM-DDTHH:MM:SS between the years 100 "
-                         "and 9999, not '" +
-                         *v + "'");
-    return *dt;
-}
-
-// "A,B" as two numbers.
-std::pair<double, double> parsePair(const Args& a, const std::string& name, char sep,
-                                    std::pair<double, double> fallback) {
-    const auto v = a.value(name);
-    if (!v)
-        return fallback;
-    const auto pos = v->find(sep);
-    if (pos == std::string::npos)
-        throw UsageError(name + " takes two numbers separated by '" + std::string(1, sep) + "'");
-    const std::vector<std::string> first{"--a", v->substr(0, pos), "--b", v->substr(pos + 1)};
-    const Args parts(first, {"--a", "--b"}, {});
-    return {parts.number("--a", 0, -1e9, 1e9), parts.number("--b", 0, -1e9, 1e9)};
-}
-
-int rotationFromName(const std::string& name) {
-    if (name == "equatorial")
-        return chart::RotationEquatorial;
-    if (name == "ecliptic")
-        return chart::RotationEcliptic;
-    if (name == "azimuthal")
-        return chart::RotationAzimuthal;
-    throw UsageError("--rotation takes equatorial, ecliptic or azimuthal, not '" + name + "'");
-}
-
-} // namespace
 
 int runTime(const std::vector<std::string>& words) {
     const Args a(words, {"--ut", "--lon", "--lat", "--tz", "--dst"}, {});
@@ -127,25 +85,7 @@ int runProject(const std::vector<std::string>& words) {
                   "--lat", "--lon"},
                  {});
     chart::SkyChart chart;
-    const auto size = parsePair(a, "--size", 'x', {1280, 800});
-    if (size.first < 2 || size.second < 2 || size.first > 20000 || size.second > 20000)
-        throw UsageError("--size takes WIDTHxHEIGHT between 2 and 20000 pixels");
-    chart.SetClientSize(static_cast<int>(size.first), static_cast<int>(size.second));
-    chart.site.latitude = a.number("--lat", chart.site.latitude, -90.0, 90.0);
-    chart.site.longitude = a.number("--lon", chart.site.longitude, -180.0, 360.0);
-    chart.clock.Universal = parseUt(a, false);
-    if (!a.has("--ut"))
-        chart.clock.DeriveUniversal(chart.site.timeZone);
-    chart.UpdateTime();
-
-    const double fov = a.number("--fov", chart::fieldOfViewDegrees(chart.zoom()), 0.25, 180.0);
-    const auto target = parsePair(a, "--target", ',', {chart.target().ra(), chart.target().dec()});
-    if (target.first < 0 || target.first > 24 || target.second < -90 || target.second > 90)
-        throw UsageError("--target takes RA hours 0..24 and Dec degrees -90..90");
-    // The target is given in the equatorial frame and carried into the rotation frame.
-    const astro::SkyPoint targetEq(target.first, target.second);
-    chart.SetRotationMode(rotationFromName(a.text("--rotation", "equatorial")));
-    chart.SetView(static_cast<float>(chart::zoomForField(fov)), chart.toChartFrame(targetEq));
+    configureChart(a, chart);
 
     if (a.has("--pixel")) {
         const auto px = parsePair(a, "--pixel", ',', {0, 0});
@@ -195,9 +135,9 @@ struct BodyName {
     ephem::BodyId id;
 };
 constexpr BodyName kBodies[] = {
-    {"Sun", ephem::BodySun},         {"Mercury", ephem::BodyMercury}, {"Venus", ephem::BodyVenus},
-    {"Moon", ephem::BodyMoon},       {"Mars", ephem::BodyMars},       {"Jupiter", ephem::BodyJupiter},
-    {"Saturn", ephem::BodySaturn},   {"Uranus", ephem::BodyUranus},   {"Neptune", ephem::BodyNeptune},
+    {"Sun", ephem::BodySun},       {"Mercury", ephem::BodyMercury}, {"Venus", ephem::BodyVenus},
+    {"Moon", ephem::BodyMoon},     {"Mars", ephem::BodyMars},       {"Jupiter", ephem::BodyJupiter},
+    {"Saturn", ephem::BodySaturn}, {"Uranus", ephem::BodyUranus},   {"Neptune", ephem::BodyNeptune},
     {"Pluto", ephem::BodyPluto},
 };
 
@@ -225,7 +165,8 @@ int runEphem(const std::vector<std::string>& words) {
         }
         if (!found)
             throw UsageError("--body takes Sun, Mercury, Venus, Moon, Mars, Jupiter, Saturn, "
-                             "Uranus, Neptune or Pluto, not '" + label + "'");
+                             "Uranus, Neptune or Pluto, not '" +
+                             label + "'");
     } else {
         const bool comet = a.has("--comet");
         const std::string line = a.text(comet ? "--comet" : "--asteroid", "");
@@ -281,7 +222,8 @@ int runEphem(const std::vector<std::string>& words) {
             .add("transit", r.transit)
             .add("set", r.set);
         if (block.bodyId == ephem::BodyMoon)
-            line.add("phase_code", static_cast<int>(r.moonPhase)).add("phase_days", r.moonPhaseDays);
+            line.add("phase_code", static_cast<int>(r.moonPhase))
+                .add("phase_days", r.moonPhaseDays);
         line.print();
     }
     return 0;

@@ -12,7 +12,8 @@ int runWhere(const std::vector<std::string>& args);
 int runProject(const std::vector<std::string>& args);
 int runEphem(const std::vector<std::string>& args);
 int runStar(const std::vector<std::string>& args);
-int runDso(const std::vector<std::string>& args);   // DsoCommand.cpp
-int runPlace(const std::vector<std::string>& args); // PlaceCommand.cpp
+int runDso(const std::vector<std::string>& args);    // DsoCommand.cpp
+int runPlace(const std::vector<std::string>& args);  // PlaceCommand.cpp
+int runRender(const std::vector<std::string>& args); // RenderCommand.cpp
 
 } // namespace cli

@@ -44,6 +44,13 @@ Usage:
       names and the expanded description.
   skyvane-cli place   N  [--data DIR]
       Entry N of the places list (permanent places, then added ones) and its texts.
+  skyvane-cli render  --out FILE.png|FILE.pdf [--size WxH] [--ut TIME] [--lat DEG] [--lon DEG]
+                      [--view standard|true|red|bw] [--fov DEG] [--target RAh,DECdeg]
+                      [--rotation equatorial|ecliptic|azimuthal] [--mag auto|LIMIT]
+                      [--only-visible] [--grids eq,ec,az|none] [--boundaries] [--data DIR]
+      The chart drawn into an image or a one-page PDF: background, grids, constellations,
+      stars and labels, as a new chart shows them unless the options say otherwise.
+      Prints the chart's target, field, limiting magnitude and draw-list size.
   skyvane-cli --help | --version
 
 Times are UT. Longitudes are east positive. Results are printed as JSON, one object per
@@ -79,6 +86,8 @@ int main(int argc, char** argv) {
             return cli::runDso(rest);
         if (command == "place")
             return cli::runPlace(rest);
+        if (command == "render")
+            return cli::runRender(rest);
         throw cli::UsageError("unknown command '" + command + "' (see skyvane-cli --help)");
     } catch (const cli::UsageError& e) {
         std::fprintf(stderr, "skyvane-cli: %s\n", e.what());
