@@ -8,9 +8,7 @@
 
 namespace chart {
 
-namespace {
-
-void drawObject(DrawContext& ctx, astro::SkyPoint& object) {
+void DrawObject(DrawContext& ctx, astro::SkyPoint& object) {
     if (const PrintContext* print = ctx.print()) {
         if (print->blackAndWhite)
             object.PrintBlackWhite(ctx);
@@ -34,8 +32,6 @@ void drawObject(DrawContext& ctx, astro::SkyPoint& object) {
     }
 }
 
-} // namespace
-
 NorthDirection NorthDirectionAt(const SkyChart& chart) {
     const astro::SkyPoint target = chart.fromChartFrame(chart.target());
     const astro::SkyPoint north(target.ra(), target.dec() + 6.0);
@@ -50,7 +46,7 @@ void DrawSkyObjects(DrawContext& ctx, const DrawList& list, FaintStarSource* fai
     for (astro::SkyPoint* object : list) {
         if (onlyVisible && !ctx.aboveHorizon(*object))
             continue;
-        drawObject(ctx, *object);
+        DrawObject(ctx, *object);
     }
 
     const SkyChart& chart = ctx.chart();
@@ -66,7 +62,7 @@ void DrawSkyObjects(DrawContext& ctx, const DrawList& list, FaintStarSource* fai
                 continue;
             if (onlyVisible && !ctx.aboveHorizon(*star))
                 continue;
-            drawObject(ctx, *star);
+            DrawObject(ctx, *star);
         }
     }
 }

@@ -18,6 +18,9 @@ struct NorthDirection {
 
 NorthDirection NorthDirectionAt(const SkyChart& chart);
 
+// One object by its draw operation for the view type, or by its print operation on paper.
+void DrawObject(DrawContext& ctx, astro::SkyPoint& object);
+
 // The sky-objects layer: every draw-list entry by its draw operation for the view type (or
 // print operation), skipping entries below the horizon when only the visible part is drawn,
 // then the faint stars of the regions the chart shows when the limit is above 9.5.

@@ -1,4 +1,5 @@
 #include "chart/StarDrawing.h"
+#include "chart/ChartRenderer.h"
 
 #include "chart/RecordingSurface.h"
 #include "chart/SkyChart.h"
@@ -70,20 +71,7 @@ protected:
     void draw(chart::StarObject& star, ViewType view) {
         DrawContext ctx(surface, chart, view, scheme);
         ctx.SelectElement(settings::ChartElement::SkyObjects);
-        switch (view) {
-        case ViewType::True:
-            star.DrawTrueView(ctx);
-            break;
-        case ViewType::Red:
-            star.DrawRedView(ctx);
-            break;
-        case ViewType::BlackWhite:
-            star.DrawBlackWhiteView(ctx);
-            break;
-        default:
-            star.DrawStandardView(ctx);
-            break;
-        }
+        chart::DrawObject(ctx, star);
     }
 
     void labels(const chart::DrawList& list, chart::FaintStarSource* faint = nullptr) {

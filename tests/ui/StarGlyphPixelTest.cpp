@@ -1,5 +1,6 @@
 // The star glyphs as they come out in pixels, through the painter surface.
 
+#include "chart/ChartRenderer.h"
 #include "chart/SkyChart.h"
 #include "chart/StarDrawing.h"
 #include "ui/PainterSurface.h"
@@ -71,20 +72,7 @@ protected:
             ui::PainterSurface surface(image);
             chart::DrawContext ctx(surface, chart, view, scheme);
             ctx.SelectElement(settings::ChartElement::SkyObjects);
-            switch (view) {
-            case ViewType::True:
-                star.DrawTrueView(ctx);
-                break;
-            case ViewType::Red:
-                star.DrawRedView(ctx);
-                break;
-            case ViewType::BlackWhite:
-                star.DrawBlackWhiteView(ctx);
-                break;
-            default:
-                star.DrawStandardView(ctx);
-                break;
-            }
+            chart::DrawObject(ctx, star);
         }
         PixelMap painted;
         for (int py = 0; py < kHeight; ++py) {
