@@ -27,8 +27,12 @@ build: deps $(BUILD_DIR)/build.ninja
 build-test: deps $(TEST_BUILD_DIR)/build.ninja
 	cmake --build $(TEST_BUILD_DIR) -j $(JOBS)
 
+# Started from the source folder, the program finds the shipped catalogues in ./data. Without
+# a display (a bare server) it runs on a virtual one.
 run: build
-	$(BUILD_DIR)/tools/skyvane-cli/skyvane-cli --help
+	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then $(BUILD_DIR)/src/app/skyvane; \
+	else echo "No display found: running Skyvane on a virtual display (xvfb-run)."; \
+	     xvfb-run -a $(BUILD_DIR)/src/app/skyvane; fi
 
 test: build-test
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \

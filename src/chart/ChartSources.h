@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace chart {
@@ -37,6 +38,9 @@ public:
     virtual std::string_view name(std::size_t i, bool abbreviated) const = 0;
     // Where entry i's name is written (J2000).
     virtual astro::SkyPoint namePoint(std::size_t i) const = 0;
+
+    // Abbreviation of the constellation that contains a J2000 direction ("" without data).
+    virtual std::string abbreviationAt(const astro::SkyPoint& direction) const = 0;
 };
 
 // The faint stars read region by region for the part of the sky a chart shows. The store

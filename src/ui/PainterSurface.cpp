@@ -84,7 +84,14 @@ QFont::StyleHint styleHintOf(std::uint8_t pitchAndFamily) {
 QFont toQFont(const chart::Font& font) {
     QFont q;
     if (!font.faceName.empty()) {
-        q.setFamily(QString::fromStdString(font.faceName));
+        const QString face = QString::fromStdString(font.faceName);
+        // Greek letters are written as Unicode text; the schemes' "Symbol" face stands for a
+        // serif face that has them (a font named Symbol may map Latin codes to Greek or have
+        // no Greek at all).
+        if (face.compare("Symbol", Qt::CaseInsensitive) == 0)
+            q.setFamily("Liberation Serif");
+        else
+            q.setFamily(face);
     }
     q.setStyleHint(styleHintOf(font.pitchAndFamily), QFont::NoAntialias);
     q.setStyleStrategy(QFont::NoAntialias);

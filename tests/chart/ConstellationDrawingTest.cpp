@@ -48,6 +48,7 @@ struct FakeConstellations : chart::ConstellationSource {
         return abbreviated ? names[i].abbreviation : names[i].full;
     }
     SkyPoint namePoint(std::size_t i) const override { return names[i].point; }
+    std::string abbreviationAt(const SkyPoint&) const override { return {}; }
 };
 
 // An 800 x 600 chart with a field of 41 degrees, looking at 0 h, 0 degrees unless moved.

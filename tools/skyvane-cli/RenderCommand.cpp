@@ -5,9 +5,7 @@
 #include "Commands.h"
 #include "Json.h"
 
-#include "catalog/ConstellationLookup.h"
-#include "catalog/Constellations.h"
-#include "catalog/Stars.h"
+#include "catalog/Catalogues.h"
 #include "catalog/TychoStore.h"
 #include "chart/ChartRenderer.h"
 #include "chart/ChartViewState.h"
@@ -90,22 +88,15 @@ int runRender(const std::vector<std::string>& words) {
         chart.settings.constellationBoundaries = 1;
 
     // The catalogues, in the order the program loads them.
-    catalog::StarCatalog stars;
-    const catalog::StarLoadResult loaded = stars.LoadStarCatalogs(dataDir);
-    if (!loaded.ok()) {
-        std::fprintf(stderr, "skyvane-cli: %s\n", loaded.error.c_str());
+    catalog::Catalogues catalogues;
+    const catalog::Catalogues::Report loaded = catalogues.LoadAll(dataDir);
+    if (!loaded.starError.empty()) {
+        std::fprintf(stderr, "skyvane-cli: %s\n", loaded.starError.c_str());
         return 1;
     }
-    catalog::ConstellationData constellations;
-    constellations.LoadBoundaries(dataDir);
-    constellations.LoadBoundaryBands(dataDir);
-    catalog::setConstellationLookup(&constellations);
-    constellations.LoadConstellationList(dataDir);
-    constellations.LoadFigures(dataDir);
-
-    chart.objects.starArrays[0] = &stars.namedStarList();
-    chart.objects.starArrays[1] = &stars.catalogStarList();
-    const chart::ChartSources sources{&constellations, &stars.tycho()};
+    chart.objects.starArrays[0] = &catalogues.stars.namedStarList();
+    chart.objects.starArrays[1] = &catalogues.stars.catalogStarList();
+    const chart::ChartSources sources{&catalogues.constellations, &catalogues.stars.tycho()};
     const settings::ColorScheme scheme;
 
     // Text needs the platform's fonts: a windowless Qt application.
@@ -124,7 +115,6 @@ int runRender(const std::vector<std::string>& words) {
     };
     const bool ok =
         pdf ? ui::renderToPdf(out, width, height, draw) : ui::renderToPng(out, width, height, draw);
-    catalog::setConstellationLookup(nullptr);
     if (!ok) {
         std::fprintf(stderr, "skyvane-cli: cannot write %s\n", out.c_str());
         return 1;

@@ -1,0 +1,421 @@
+#include "app/ChartView.h"
+
+#include "app/Dialogs.h"
+#include "app/SkyvaneApp.h"
+#include "astro/Format.h"
+#include "catalog/TychoStore.h"
+#include "chart/ChartRenderer.h"
+#include "chart/ConstellationDrawing.h"
+#include "chart/Navigation.h"
+#include "chart/StarDialogs.h"
+#include "chart/ZoomTables.h"
+#include "ui/PainterSurface.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+
+#include <algorithm>
+
+namespace app {
+
+namespace {
+
+constexpr int kPaceTimerMs = 1000;
+constexpr int kFirstPickCommand = 10101;
+
+int flip(int value) {
+    return value ? 0 : 1;
+}
+
+} // namespace
+
+CSkyvaneView::CSkyvaneView(SkyvaneApp& app, QWidget* parent) : QWidget(parent), m_app(app) {
+    // Every redraw covers the whole window: no erasing, no flicker.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setCursor(Qt::CrossCursor);
+    setMinimumSize(120, 90);
+
+    m_scheme = settings::LoadScheme(app.store());
+    catalog::Catalogues& catalogues = app.catalogues();
+    chart::SkyChart& chart = m_state.chart;
+    chart.objects.starArrays[0] = &catalogues.stars.namedStarList();
+    chart.objects.starArrays[1] = &catalogues.stars.catalogStarList();
+    m_sources = {&catalogues.constellations, &catalogues.stars.tycho()};
+    chart.invalidate = [this] { update(); };
+    m_state.rebuildDrawList = true;
+
+    connect(&app, &SkyvaneApp::viewModeChanged, this, [this] { update(); });
+
+    connect(&m_paceTimer, &QTimer::timeout, this, [this] { chart::PaceTick(m_state.chart); });
+    m_paceTimer.start(kPaceTimerMs);
+    connect(&m_updateTimer, &QTimer::timeout, this, [this] {
+        chart::UpdateNow(m_state.chart);
+        Q_EMIT stateChanged();
+    });
+    m_updateTimer.start(std::max(0, static_cast<int>(chart.clock.UpdatePeriod)));
+}
+
+CSkyvaneView::~CSkyvaneView() = default;
+
+void CSkyvaneView::paintEvent(QPaintEvent*) {
+    // One back buffer as large as the screen (or the window, when that is larger), reused
+    // by every redraw.
+    QSize need = size();
+    if (const QScreen* s = screen())
+        need = need.expandedTo(s->size());
+    if (m_buffer.width() < need.width() || m_buffer.height() < need.height())
+        m_buffer = QImage(need, QImage::Format_RGB32);
+    redraw();
+    QPainter painter(this);
+    painter.drawImage(QPoint(0, 0), m_buffer, QRect(0, 0, width(), height()));
+}
+
+void CSkyvaneView::redraw() {
+    ui::PainterSurface surface(m_buffer);
+    chart::OnDraw(m_state, surface, m_app.viewType(), m_scheme, m_sources);
+}
+
+void CSkyvaneView::resizeEvent(QResizeEvent*) {
+    m_state.chart.SetClientSize(width(), height());
+    update();
+}
+
+void CSkyvaneView::changed(bool rebuild) {
+    if (rebuild)
+        m_state.rebuildDrawList = true;
+    update();
+    Q_EMIT stateChanged();
+}
+
+void CSkyvaneView::mousePressEvent(QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    if (event->button() == Qt::LeftButton) {
+        chart::PressLeft(m_state, p.x(), p.y());
+    } else if (event->button() == Qt::RightButton) {
+        pickAt(p, event->globalPosition().toPoint());
+    }
+}
+
+void CSkyvaneView::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    if (event->buttons() & Qt::LeftButton) {
+        if (chart::DragTo(m_state, p.x(), p.y()))
+            update();
+        return;
+    }
+    if (const auto readout = chart::HoverAt(m_state.chart, p.x(), p.y(), m_sources.constellations))
+        Q_EMIT statusMessage(QString::fromStdString(chart::HoverText(*readout)));
+}
+
+void CSkyvaneView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        chart::ReleaseLeft(m_state);
+}
+
+void CSkyvaneView::mouseDoubleClickEvent(QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    if (event->button() == Qt::LeftButton && chart::DoubleClickAt(m_state, p.x(), p.y()))
+        update();
+}
+
+void CSkyvaneView::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Left:
+        runCommand(Cmd::MoveLeft);
+        break;
+    case Qt::Key_Up:
+        runCommand(Cmd::MoveUp);
+        break;
+    case Qt::Key_Right:
+        runCommand(Cmd::MoveRight);
+        break;
+    case Qt::Key_Down:
+        runCommand(Cmd::MoveDown);
+        break;
+    default:
+        break;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void CSkyvaneView::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    Q_EMIT stateChanged();
+}
+
+void CSkyvaneView::pickAt(QPoint at, QPoint global) {
+    const chart::PickResult picked =
+        chart::PickObjects(m_state, at.x(), at.y(), m_sources.faintStars);
+    if (picked.count == 0)
+        return;
+    if (picked.count == 1) {
+        showObject(picked.ids[0]);
+        return;
+    }
+    QMenu menu(this);
+    for (int i = 0; i < picked.count; ++i) {
+        QAction* item =
+            menu.addAction(QString::fromStdString(picked.names[static_cast<std::size_t>(i)]));
+        item->setData(kFirstPickCommand + i);
+    }
+    if (const QAction* chosen = menu.exec(global)) {
+        const int n = chosen->data().toInt() - kFirstPickCommand;
+        if (n >= 0 && n < picked.count)
+            showObject(picked.ids[static_cast<std::size_t>(n)]);
+    }
+}
+
+void CSkyvaneView::showObject(int id) {
+    const astro::SkyPoint* object = chart::PickedObject(m_state, id, m_sources.faintStars);
+    if (!object)
+        return;
+    const std::string text = object->GetName() + "   RA " + astro::formatHours(object->ra(), 1) +
+                             "   Dec " + astro::formatDegrees(object->dec(), 0, true);
+    Q_EMIT statusMessage(QString::fromStdString(text));
+}
+
+bool CSkyvaneView::runCommand(Cmd id) {
+    chart::SkyChart& chart = m_state.chart;
+    chart::ChartSettings& s = chart.settings;
+    for (const BodyCommands& body : bodyCommands()) {
+        if (id == body.centre) {
+            if (const astro::SolarSystemBody* b = chart.solarSystem.byLibraryId(body.libraryId))
+                chart::CentreOn(chart, *b);
+            changed(false);
+            return true;
+        }
+    }
+    switch (id) {
+    case Cmd::ZoomIn:
+        if (chart.CanZoomIn() && chart::ZoomIn(m_state))
+            changed(true);
+        return true;
+    case Cmd::ZoomOut:
+        if (chart.CanZoomOut() && chart::ZoomOut(m_state))
+            changed(true);
+        return true;
+    case Cmd::ZoomDialog:
+        zoomDialog();
+        return true;
+    case Cmd::MoveLeft:
+        chart::MoveLeft(chart);
+        changed(false);
+        return true;
+    case Cmd::MoveRight:
+        chart::MoveRight(chart);
+        changed(false);
+        return true;
+    case Cmd::MoveUp:
+        chart::MoveUp(chart);
+        changed(false);
+        return true;
+    case Cmd::MoveDown:
+        chart::MoveDown(chart);
+        changed(false);
+        return true;
+    case Cmd::North:
+    case Cmd::East:
+    case Cmd::South:
+    case Cmd::West:
+    case Cmd::Zenith:
+    case Cmd::Nadir: {
+        static constexpr chart::Cardinal kDirections[] = {
+            chart::Cardinal::North, chart::Cardinal::East,   chart::Cardinal::South,
+            chart::Cardinal::West,  chart::Cardinal::Zenith, chart::Cardinal::Nadir};
+        chart::LookTowards(m_state,
+                           kDirections[static_cast<int>(id) - static_cast<int>(Cmd::North)]);
+        changed(true);
+        return true;
+    }
+    case Cmd::RotateEquatorial:
+        chart.SetRotationMode(chart::RotationEquatorial);
+        changed(false);
+        return true;
+    case Cmd::RotateAzimuthal:
+        chart.SetRotationMode(chart::RotationAzimuthal);
+        changed(false);
+        return true;
+    case Cmd::RotateEcliptic:
+        chart.SetRotationMode(chart::RotationEcliptic);
+        changed(false);
+        return true;
+    case Cmd::ViewStandard:
+    case Cmd::ViewTrue:
+    case Cmd::ViewRed:
+    case Cmd::ViewBlackWhite:
+        m_app.setViewMode(1 + static_cast<int>(id) - static_cast<int>(Cmd::ViewStandard));
+        Q_EMIT stateChanged();
+        return true;
+    case Cmd::OnlyVisiblePart:
+        s.onlyVisiblePart = flip(s.onlyVisiblePart);
+        changed(false);
+        return true;
+    case Cmd::GridEquatorial:
+        s.equatorialGrid = flip(s.equatorialGrid);
+        changed(false);
+        return true;
+    case Cmd::GridAzimuthal:
+        s.azimuthalGrid = flip(s.azimuthalGrid);
+        changed(false);
+        return true;
+    case Cmd::GridEcliptic:
+        s.eclipticGrid = flip(s.eclipticGrid);
+        changed(false);
+        return true;
+    case Cmd::ShortProperties:
+        s.shortProperties = flip(s.shortProperties);
+        changed(false);
+        return true;
+    case Cmd::UpdateNow:
+        chart::UpdateNow(chart);
+        changed(false);
+        return true;
+    case Cmd::AutoUpdate:
+        if (chart::ToggleAutoUpdate(chart))
+            restartUpdateTimer();
+        else
+            m_updateTimer.stop();
+        changed(false);
+        return true;
+    case Cmd::DrawBoundaries:
+        chart::ToggleConstellationBoundaries(s);
+        changed(false);
+        return true;
+    case Cmd::DrawFigures:
+        chart::ToggleConstellationFigures(s);
+        changed(false);
+        return true;
+    case Cmd::DrawNames:
+        chart::ToggleConstellationNames(s);
+        changed(false);
+        return true;
+    case Cmd::LockWithFigures:
+        chart::ToggleNamesLockedWithFigures(s);
+        changed(false);
+        return true;
+    case Cmd::AbbreviatedNames:
+        chart::SetNamesAbbreviated(s, true);
+        changed(false);
+        return true;
+    case Cmd::FullNames:
+        chart::SetNamesAbbreviated(s, false);
+        changed(false);
+        return true;
+    case Cmd::AutoMagnitude:
+        s.autoMagnitudeLimit = flip(s.autoMagnitudeLimit);
+        chart.SetView();
+        changed(true);
+        return true;
+    case Cmd::MagnitudeLimit:
+        magnitudeLimitDialog();
+        return true;
+    case Cmd::StarLabels:
+        s.starLabels = flip(s.starLabels);
+        changed(false);
+        return true;
+    case Cmd::LabelsPresentation:
+        labelsDialog();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CSkyvaneView::isEnabled(Cmd id) const {
+    if (!commandInfo(id).available)
+        return false;
+    switch (id) {
+    case Cmd::ZoomIn:
+        return m_state.chart.CanZoomIn();
+    case Cmd::ZoomOut:
+        return m_state.chart.CanZoomOut();
+    default:
+        return true;
+    }
+}
+
+std::optional<bool> CSkyvaneView::isChecked(Cmd id) const {
+    const chart::SkyChart& chart = m_state.chart;
+    const chart::ChartSettings& s = chart.settings;
+    switch (id) {
+    case Cmd::ViewStandard:
+    case Cmd::ViewTrue:
+    case Cmd::ViewRed:
+    case Cmd::ViewBlackWhite:
+        return m_app.viewMode() == 1 + static_cast<int>(id) - static_cast<int>(Cmd::ViewStandard);
+    case Cmd::OnlyVisiblePart:
+        return s.onlyVisiblePart != 0;
+    case Cmd::RotateEquatorial:
+        return chart.rotationMode() == chart::RotationEquatorial;
+    case Cmd::RotateAzimuthal:
+        return chart.rotationMode() == chart::RotationAzimuthal;
+    case Cmd::RotateEcliptic:
+        return chart.rotationMode() == chart::RotationEcliptic;
+    case Cmd::GridEquatorial:
+        return s.equatorialGrid != 0;
+    case Cmd::GridAzimuthal:
+        return s.azimuthalGrid != 0;
+    case Cmd::GridEcliptic:
+        return s.eclipticGrid != 0;
+    case Cmd::ShortProperties:
+        return s.shortProperties != 0;
+    case Cmd::AutoUpdate:
+        return chart.clock.AutoUpdate == 1;
+    case Cmd::DrawBoundaries:
+        return s.constellationBoundaries != 0;
+    case Cmd::DrawFigures:
+        return s.constellationFigures != 0;
+    case Cmd::DrawNames:
+        return s.constellationNames != 0;
+    case Cmd::LockWithFigures:
+        return s.namesLockedWithFigures != 0;
+    case Cmd::AbbreviatedNames:
+        return s.namesAbbreviated == 1;
+    case Cmd::FullNames:
+        return s.namesAbbreviated == 0;
+    case Cmd::AutoMagnitude:
+        return s.autoMagnitudeLimit != 0;
+    case Cmd::StarLabels:
+        return s.starLabels != 0;
+    default:
+        return std::nullopt;
+    }
+}
+
+void CSkyvaneView::restartUpdateTimer() {
+    m_updateTimer.start(std::max(0, static_cast<int>(m_state.chart.clock.UpdatePeriod)));
+}
+
+void CSkyvaneView::zoomDialog() {
+    chart::ZoomDialogModel model(m_state.chart.zoom());
+    if (ZoomDialog(this, model).exec() == QDialog::Accepted) {
+        chart::SetFieldOfView(m_state, chart::fieldOfViewDegrees(model.zoom()));
+        changed(true);
+    }
+}
+
+void CSkyvaneView::magnitudeLimitDialog() {
+    chart::MagnitudeLimitDialogModel model(m_state.chart.settings);
+    if (MagnitudeLimitDialog(this, model).exec() == QDialog::Accepted) {
+        model.apply(m_state.chart.settings);
+        m_state.chart.SetView();
+        changed(true);
+    }
+}
+
+void CSkyvaneView::labelsDialog() {
+    chart::LabelPresentationDialogModel model(m_state.chart.settings);
+    if (LabelPresentationDialog(this, model).exec() == QDialog::Accepted) {
+        model.apply(m_state.chart.settings);
+        changed(false);
+    }
+}
+
+} // namespace app

@@ -1,0 +1,77 @@
+#pragma once
+
+#include "app/Commands.h"
+#include "chart/ChartSources.h"
+#include "chart/ChartViewState.h"
+#include "settings/ColorScheme.h"
+
+#include <QImage>
+#include <QTimer>
+#include <QWidget>
+
+namespace catalog {
+class Catalogues;
+}
+
+namespace app {
+
+class SkyvaneApp;
+
+// A chart window: one chart with its draw list, drawn through the redraw pipeline into a
+// back buffer and copied to the window in one step. It handles the chart commands, the
+// mouse, the arrow keys and the chart clock's two timers.
+class CSkyvaneView : public QWidget {
+    Q_OBJECT
+public:
+    CSkyvaneView(SkyvaneApp& app, QWidget* parent = nullptr);
+    ~CSkyvaneView() override;
+
+    chart::ChartViewState& state() { return m_state; }
+    const chart::ChartViewState& state() const { return m_state; }
+    const settings::ColorScheme& scheme() const { return m_scheme; }
+
+    // Runs a chart command; false when the command is not the view's.
+    bool runCommand(Cmd id);
+    bool isEnabled(Cmd id) const;
+    // Whether the command shows a check mark (or a chosen radio item), if it has one.
+    std::optional<bool> isChecked(Cmd id) const;
+
+    // Whether timer 2 (auto update) runs.
+    bool autoUpdateTimerActive() const { return m_updateTimer.isActive(); }
+
+Q_SIGNALS:
+    // The chart changed in a way the menus show (check marks, enable states).
+    void stateChanged();
+    // A line for the status bar: the sky under the cursor, a picked object.
+    void statusMessage(const QString& text);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+
+private:
+    void redraw();
+    void changed(bool rebuild);
+    void pickAt(QPoint at, QPoint global);
+    void showObject(int id);
+    void zoomDialog();
+    void magnitudeLimitDialog();
+    void labelsDialog();
+    void restartUpdateTimer();
+
+    SkyvaneApp& m_app;
+    chart::ChartViewState m_state;
+    settings::ColorScheme m_scheme;
+    chart::ChartSources m_sources;
+    QImage m_buffer;
+    QTimer m_paceTimer;   // timer 1
+    QTimer m_updateTimer; // timer 2
+};
+
+} // namespace app

@@ -1,0 +1,162 @@
+#include "app/Commands.h"
+
+namespace app {
+
+namespace {
+
+// In the order of the enumeration.
+constexpr CommandInfo kCommands[] = {
+    {Cmd::FileNew, "&New", "Create a new chart", true},
+    {Cmd::FileOpen, "&Open...", "Open an existing chart", false},
+    {Cmd::FileClose, "&Close", "Close the active chart", true},
+    {Cmd::FileSave, "&Save", "Save the active chart", false},
+    {Cmd::FileSaveAs, "Save &As...", "Save the active chart with a new name", false},
+    {Cmd::FilePrint, "&Print...", "Print the active chart", false},
+    {Cmd::FilePrintPreview, "Print Pre&view", "Display full pages", false},
+    {Cmd::FilePrintSetup, "P&rint Setup...", "Change the printer and printing options", false},
+    {Cmd::FileExit, "E&xit", "Quit the application", true},
+    {Cmd::ColorsFonts, "Colors && &Fonts Preferences...", "Colors and fonts of the chart", false},
+    {Cmd::AdornedDialogs, "A&dorned Dialogs", "Textured dialog backgrounds", true},
+    {Cmd::ToolbarMain, "&Main", "Show or hide the main toolbar", true},
+    {Cmd::ToolbarRotation, "&Rotation", "Show or hide the rotation toolbar", true},
+    {Cmd::ToolbarObjects, "&Objects", "Show or hide the objects toolbar", true},
+    {Cmd::StatusShow, "&Show", "Show or hide the status bar", false},
+    {Cmd::StatusStandard, "&Standard", "Standard status bar", false},
+    {Cmd::StatusMinimal, "&Minimal", "Minimal status bar", false},
+    {Cmd::StatusArrange, "&Arrange", "Arrange the status panes", false},
+    {Cmd::StatusProperties, "&Properties...", "Status panes properties", false},
+    {Cmd::ZoomIn, "Zoom &In", "Zoom in", true},
+    {Cmd::ZoomOut, "Zoom &Out", "Zoom out", true},
+    {Cmd::ZoomDialog, "&Zoom...", "Zoom", true},
+    {Cmd::SearchConstellation, "&Constellation...", "Find a constellation", false},
+    {Cmd::SearchStar, "&Star...", "Find a star", false},
+    {Cmd::SearchPlanet, "&Planet...", "Find a planet", false},
+    {Cmd::SearchAsteroid, "&Asteroid...", "Find an asteroid", false},
+    {Cmd::SearchComet, "Co&met...", "Find a comet", false},
+    {Cmd::SearchDeepSky, "&Deep Sky Object...", "Find a deep sky object", false},
+    {Cmd::ViewStandard, "&Standard View", "Standard View", true},
+    {Cmd::ViewTrue, "&True View", "True View", true},
+    {Cmd::ViewRed, "&Red View", "Red View", true},
+    {Cmd::ViewBlackWhite, "&Black&&White View", "Black&White View", true},
+    {Cmd::OnlyVisiblePart, "Draw &Only Visible Part", "Draw only the sky above the horizon", true},
+    {Cmd::RotateEquatorial, "&Equatorial Poles", "Equatorial rotation", true},
+    {Cmd::RotateAzimuthal, "&Azimuthal Poles", "Azimuthal rotation", true},
+    {Cmd::RotateEcliptic, "E&cliptic Poles", "Ecliptical rotation", true},
+    {Cmd::ObservingPlace, "Observing &Place...", "Observing place", false},
+    {Cmd::GridProperties, "&Properties...", "Grid properties", false},
+    {Cmd::GridEquatorial, "&Equatorial", "Equatorial grid", true},
+    {Cmd::GridAzimuthal, "&Azimuthal", "Azimuthal grid", true},
+    {Cmd::GridEcliptic, "E&cliptic", "Ecliptical grid", true},
+    {Cmd::ShortProperties, "&Short Object Properties", "Short object properties", true},
+    {Cmd::TimeSpecifying, "&Specifying...", "Set the chart time", false},
+    {Cmd::TimePace, "&Pace...", "Pace of time", false},
+    {Cmd::UpdateNow, "&Update Now", "Update now", true},
+    {Cmd::AutoUpdate, "Au&to Update Mode", "Auto update mode", true},
+    {Cmd::AutoUpdatePeriod, "&Auto Update Period...", "Auto update period", false},
+    {Cmd::DrawBoundaries, "Draw &Boundaries", "Constallation boundaries", true},
+    {Cmd::DrawFigures, "Draw &Figures", "Constellation figures", true},
+    {Cmd::DrawNames, "Draw &Names", "Constellation names", true},
+    {Cmd::LockWithFigures, "&Lock With Figures", "Names follow the figures", true},
+    {Cmd::AbbreviatedNames, "&Abbr. Names", "Abbreviated names", true},
+    {Cmd::FullNames, "&Full Names", "Full names", true},
+    {Cmd::AutoMagnitude, "&Automatic Magnitude Limit", "Magnitude limit follows the zoom", true},
+    {Cmd::MagnitudeLimit, "&Magnitude Limit...", "Star magnitudes", true},
+    {Cmd::StarLabels, "Draw &Labels", "Star labels", true},
+    {Cmd::LabelsPresentation, "Labels &Presentation...", "Star labels presentation", true},
+    {Cmd::PlanetsPresentation, "&Presentation...", "Planets presentation", false},
+    {Cmd::CentreSun, "&Centre", "Sun", true},
+    {Cmd::CentreMoon, "&Centre", "Moon", true},
+    {Cmd::CentreMercury, "&Centre", "Mercury", true},
+    {Cmd::CentreVenus, "&Centre", "Venus", true},
+    {Cmd::CentreMars, "&Centre", "Mars", true},
+    {Cmd::CentreJupiter, "&Centre", "Jupiter", true},
+    {Cmd::CentreSaturn, "&Centre", "Saturn", true},
+    {Cmd::CentreUranus, "&Centre", "Uranus", true},
+    {Cmd::CentreNeptune, "&Centre", "Neptune", true},
+    {Cmd::CentrePluto, "&Centre", "Pluto", true},
+    {Cmd::EphemerisSun, "&Ephemeris...", "Ephemeris of the Sun", false},
+    {Cmd::EphemerisMoon, "&Ephemeris...", "Ephemeris of the Moon", false},
+    {Cmd::EphemerisMercury, "&Ephemeris...", "Ephemeris of Mercury", false},
+    {Cmd::EphemerisVenus, "&Ephemeris...", "Ephemeris of Venus", false},
+    {Cmd::EphemerisMars, "&Ephemeris...", "Ephemeris of Mars", false},
+    {Cmd::EphemerisJupiter, "&Ephemeris...", "Ephemeris of Jupiter", false},
+    {Cmd::EphemerisSaturn, "&Ephemeris...", "Ephemeris of Saturn", false},
+    {Cmd::EphemerisUranus, "&Ephemeris...", "Ephemeris of Uranus", false},
+    {Cmd::EphemerisNeptune, "&Ephemeris...", "Ephemeris of Neptune", false},
+    {Cmd::EphemerisPluto, "&Ephemeris...", "Ephemeris of Pluto", false},
+    {Cmd::TrailSun, "&Trail...", "Trail of the Sun", false},
+    {Cmd::TrailMoon, "&Trail...", "Trail of the Moon", false},
+    {Cmd::TrailMercury, "&Trail...", "Trail of Mercury", false},
+    {Cmd::TrailVenus, "&Trail...", "Trail of Venus", false},
+    {Cmd::TrailMars, "&Trail...", "Trail of Mars", false},
+    {Cmd::TrailJupiter, "&Trail...", "Trail of Jupiter", false},
+    {Cmd::TrailSaturn, "&Trail...", "Trail of Saturn", false},
+    {Cmd::TrailUranus, "&Trail...", "Trail of Uranus", false},
+    {Cmd::TrailNeptune, "&Trail...", "Trail of Neptune", false},
+    {Cmd::TrailPluto, "&Trail...", "Trail of Pluto", false},
+    {Cmd::AsteroidsPlot, "&Plot", "Plot asteroids", false},
+    {Cmd::AsteroidsLabels, "&Labels...", "Asteroid labels", false},
+    {Cmd::AsteroidsManage, "&Manage...", "Manage asteroids", false},
+    {Cmd::CometsPlot, "&Plot", "Plot comets", false},
+    {Cmd::CometsLabels, "Draw &Labels", "Comet labels", false},
+    {Cmd::CometsManage, "&Manage...", "Manage comets", false},
+    {Cmd::DeepSkyPlot, "&Plot", "Plot deep sky objects", false},
+    {Cmd::DeepSkyManage, "&Manage...", "Manage deep sky objects", false},
+    {Cmd::DeepSkyLabels, "Draw &Labels", "Deep sky labels", false},
+    {Cmd::DeepSkyLabelsDialog, "&Labels...", "Deep sky objects labels", false},
+    {Cmd::Trails, "T&rails...", "Object trails", false},
+    {Cmd::MoveLeft, "&Left", "Left", true},
+    {Cmd::MoveUp, "&Up", "Up", true},
+    {Cmd::MoveRight, "&Right", "Right", true},
+    {Cmd::MoveDown, "&Down", "Down", true},
+    {Cmd::North, "&North", "North", true},
+    {Cmd::East, "&East", "East", true},
+    {Cmd::South, "&South", "South", true},
+    {Cmd::West, "&West", "West", true},
+    {Cmd::Zenith, "&Zenith", "Zenith", true},
+    {Cmd::Nadir, "N&adir", "Nadir", true},
+    {Cmd::WindowNew, "&New Window", "Open another window for the active chart", true},
+    {Cmd::WindowCascade, "&Cascade", "Arrange windows so they overlap", true},
+    {Cmd::WindowTile, "&Tile", "Arrange windows as non-overlapping tiles", true},
+    {Cmd::WindowArrangeIcons, "&Arrange Icons", "Arrange icons at the bottom of the window", true},
+    {Cmd::HelpTopics, "&Help Topics", "List Help topics", false},
+    {Cmd::HelpAbout, "&About Skyvane...", "Display program information", true},
+    {Cmd::WebHome, "&Home Page...", "The program's home page", false},
+    {Cmd::WebDownload, "&Download Area...", "Download area", false},
+    {Cmd::WebComets, "Latest &Comet Catalogs...", "Latest comet catalogs", false},
+    {Cmd::WebAsteroids, "Latest &Asteroid Catalogs...", "Latest asteroid catalogs", false},
+};
+
+static_assert(std::size(kCommands) == kCommandCount, "one entry per command");
+
+constexpr bool inOrder() {
+    for (std::size_t i = 0; i < kCommandCount; ++i)
+        if (static_cast<std::size_t>(kCommands[i].id) != i)
+            return false;
+    return true;
+}
+static_assert(inOrder(), "entries in the order of the enumeration");
+
+} // namespace
+
+const CommandInfo& commandInfo(Cmd id) {
+    return kCommands[static_cast<std::size_t>(id)];
+}
+
+const std::array<BodyCommands, 10>& bodyCommands() {
+    static const std::array<BodyCommands, 10> kBodies = {{
+        {"Sun", 0, Cmd::CentreSun, Cmd::EphemerisSun, Cmd::TrailSun},
+        {"Moon", 3, Cmd::CentreMoon, Cmd::EphemerisMoon, Cmd::TrailMoon},
+        {"Mercury", 1, Cmd::CentreMercury, Cmd::EphemerisMercury, Cmd::TrailMercury},
+        {"Venus", 2, Cmd::CentreVenus, Cmd::EphemerisVenus, Cmd::TrailVenus},
+        {"Mars", 4, Cmd::CentreMars, Cmd::EphemerisMars, Cmd::TrailMars},
+        {"Jupiter", 5, Cmd::CentreJupiter, Cmd::EphemerisJupiter, Cmd::TrailJupiter},
+        {"Saturn", 6, Cmd::CentreSaturn, Cmd::EphemerisSaturn, Cmd::TrailSaturn},
+        {"Uranus", 7, Cmd::CentreUranus, Cmd::EphemerisUranus, Cmd::TrailUranus},
+        {"Neptune", 8, Cmd::CentreNeptune, Cmd::EphemerisNeptune, Cmd::TrailNeptune},
+        {"Pluto", 9, Cmd::CentrePluto, Cmd::EphemerisPluto, Cmd::TrailPluto},
+    }};
+    return kBodies;
+}
+
+} // namespace app

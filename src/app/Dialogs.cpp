@@ -1,0 +1,146 @@
+#include "app/Dialogs.h"
+
+#include "app/Artwork.h"
+#include "chart/Navigation.h"
+#include "chart/StarDialogs.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QRadioButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace app {
+
+namespace {
+
+QString q(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+QDialogButtonBox* okCancel(QDialog* dialog) {
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    return buttons;
+}
+
+} // namespace
+
+void showMessage(QWidget* parent, const QString& text) {
+    QMessageBox::warning(parent, "Skyvane", text, QMessageBox::Ok);
+}
+
+ZoomDialog::ZoomDialog(QWidget* parent, chart::ZoomDialogModel& model)
+    : QDialog(parent), m_model(model), m_field(new QLineEdit(q(model.text()), this)) {
+    setWindowTitle(chart::ZoomDialogModel::kTitle);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(new QLabel(chart::ZoomDialogModel::kLabel, this));
+    auto* row = new QHBoxLayout;
+    row->addWidget(m_field);
+    row->addWidget(new QLabel(QString::fromUtf8(chart::ZoomDialogModel::kUnit), this));
+    layout->addLayout(row);
+    layout->addWidget(okCancel(this));
+    m_field->selectAll();
+}
+
+void ZoomDialog::accept() {
+    if (const auto message = m_model.validate(m_field->text().toStdString())) {
+        showMessage(this, q(*message));
+        m_field->setFocus();
+        return;
+    }
+    QDialog::accept();
+}
+
+MagnitudeLimitDialog::MagnitudeLimitDialog(QWidget* parent, chart::MagnitudeLimitDialogModel& model)
+    : QDialog(parent), m_model(model),
+      m_automatic(new QCheckBox(chart::MagnitudeLimitDialogModel::kAutomaticLabel, this)),
+      m_limit(new QLineEdit(q(model.limitText()), this)) {
+    setWindowTitle(chart::MagnitudeLimitDialogModel::kTitle);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_automatic);
+    auto* row = new QHBoxLayout;
+    row->addWidget(new QLabel(chart::MagnitudeLimitDialogModel::kLimitLabel, this));
+    row->addWidget(m_limit);
+    layout->addLayout(row);
+    layout->addWidget(okCancel(this));
+    m_automatic->setChecked(model.automatic());
+    m_limit->setEnabled(model.limitEnabled());
+    connect(m_automatic, &QCheckBox::toggled, this, [this](bool on) {
+        m_model.setAutomatic(on);
+        m_limit->setEnabled(m_model.limitEnabled());
+    });
+}
+
+void MagnitudeLimitDialog::accept() {
+    if (const auto message = m_model.validate(m_limit->text().toStdString())) {
+        showMessage(this, q(*message));
+        m_limit->setFocus();
+        return;
+    }
+    QDialog::accept();
+}
+
+LabelPresentationDialog::LabelPresentationDialog(QWidget* parent,
+                                                 chart::LabelPresentationDialogModel& model)
+    : QDialog(parent), m_model(model),
+      m_draw(new QCheckBox(chart::LabelPresentationDialogModel::kDrawLabels, this)), m_kinds{},
+      m_limit(new QLineEdit(q(model.limitText), this)) {
+    setWindowTitle(chart::LabelPresentationDialogModel::kTitle);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_draw);
+    auto* group = new QGroupBox(chart::LabelPresentationDialogModel::kGroup, this);
+    auto* groupLayout = new QVBoxLayout(group);
+    for (int i = 0; i < 4; ++i) {
+        m_kinds[i] =
+            new QRadioButton(chart::LabelPresentationDialogModel::kPresentations[i], group);
+        groupLayout->addWidget(m_kinds[i]);
+        m_kinds[i]->setChecked(model.presentation == i + 1);
+    }
+    layout->addWidget(group);
+    auto* row = new QHBoxLayout;
+    row->addWidget(new QLabel(chart::LabelPresentationDialogModel::kLimitLabel, this));
+    row->addWidget(m_limit);
+    layout->addLayout(row);
+    layout->addWidget(okCancel(this));
+    m_draw->setChecked(model.drawLabels);
+}
+
+void LabelPresentationDialog::accept() {
+    m_model.drawLabels = m_draw->isChecked();
+    for (int i = 0; i < 4; ++i)
+        if (m_kinds[i]->isChecked())
+            m_model.presentation = i + 1;
+    m_model.limitText = m_limit->text().toStdString();
+    QDialog::accept();
+}
+
+AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
+    setWindowTitle("About Skyvane");
+    auto* layout = new QHBoxLayout(this);
+    auto* picture = new QLabel(this);
+    picture->setFixedSize(200, 150);
+    picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    layout->addWidget(picture);
+    auto* text = new QVBoxLayout;
+    text->addWidget(new QLabel("Skyvane Version 3\nA desktop planetarium for planning observing "
+                               "nights",
+                               this));
+    text->addWidget(new QLabel("Questions and suggestions: the Skyvane developers", this));
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    text->addWidget(buttons);
+    layout->addLayout(text);
+    // The picture is drawn a moment after the box opens.
+    QTimer::singleShot(200, picture, [picture] {
+        picture->setPixmap(QPixmap::fromImage(startupPicture(picture->size())));
+    });
+}
+
+} // namespace app

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QDialog>
+
+class QCheckBox;
+class QLineEdit;
+class QRadioButton;
+
+namespace chart {
+class ZoomDialogModel;
+class MagnitudeLimitDialogModel;
+class LabelPresentationDialogModel;
+} // namespace chart
+
+namespace app {
+
+// Thin windows over the dialog models: the models hold the texts, the checks and the
+// messages; a refused value keeps the dialog open.
+
+class ZoomDialog : public QDialog {
+    Q_OBJECT
+public:
+    ZoomDialog(QWidget* parent, chart::ZoomDialogModel& model);
+    void accept() override;
+    QLineEdit* field() const { return m_field; }
+
+private:
+    chart::ZoomDialogModel& m_model;
+    QLineEdit* m_field;
+};
+
+class MagnitudeLimitDialog : public QDialog {
+    Q_OBJECT
+public:
+    MagnitudeLimitDialog(QWidget* parent, chart::MagnitudeLimitDialogModel& model);
+    void accept() override;
+
+private:
+    chart::MagnitudeLimitDialogModel& m_model;
+    QCheckBox* m_automatic;
+    QLineEdit* m_limit;
+};
+
+class LabelPresentationDialog : public QDialog {
+    Q_OBJECT
+public:
+    LabelPresentationDialog(QWidget* parent, chart::LabelPresentationDialogModel& model);
+    void accept() override;
+
+private:
+    chart::LabelPresentationDialogModel& m_model;
+    QCheckBox* m_draw;
+    QRadioButton* m_kinds[4];
+    QLineEdit* m_limit;
+};
+
+// "About Skyvane": the start-up picture and two lines.
+class AboutDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit AboutDialog(QWidget* parent);
+};
+
+// The program's message box: OK, the program's name as caption.
+void showMessage(QWidget* parent, const QString& text);
+
+} // namespace app

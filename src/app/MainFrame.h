@@ -1,0 +1,81 @@
+#pragma once
+
+#include "app/Commands.h"
+
+#include <QMainWindow>
+
+#include <array>
+#include <memory>
+#include <vector>
+
+class QAction;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QToolBar;
+
+namespace app {
+
+class SkyvaneApp;
+class CSkyvaneView;
+
+// A chart document: the chart state of its first window. It is titled "Map-" with a running
+// number; further windows on it add ":2", ":3".
+class CSkyvaneDoc {
+public:
+    explicit CSkyvaneDoc(int number) : m_number(number) {}
+    QString title() const;
+    int number() const { return m_number; }
+    std::vector<CSkyvaneView*> views;
+
+private:
+    int m_number;
+};
+
+// The main window: the chart windows in a multiple-document area, the menus, the three
+// toolbars and the status bar.
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit CMainFrame(SkyvaneApp& app);
+    ~CMainFrame() override;
+
+    // File New: a fresh chart in a new window.
+    CSkyvaneView* newChart();
+    // The active chart window, or null.
+    CSkyvaneView* activeView() const;
+    std::vector<CSkyvaneView*> views() const;
+
+    QAction* action(Cmd id) const { return m_actions[static_cast<std::size_t>(id)]; }
+    QToolBar* toolbar(int number) const { return m_toolbars[static_cast<std::size_t>(number - 1)]; }
+    QMdiArea* mdiArea() const { return m_mdi; }
+    // Runs a command as the menu or toolbar would.
+    void trigger(Cmd id);
+    // Brings every enable state and check mark up to date with the active chart.
+    void refreshActions();
+    // Writes the toolbars' visibility to the settings.
+    void saveToolbarStates();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void createActions();
+    void createMenus();
+    void createToolbars();
+    bool runFrameCommand(Cmd id);
+    CSkyvaneView* addView(CSkyvaneDoc* doc);
+    void viewClosed(CSkyvaneView* view);
+
+    SkyvaneApp& m_app;
+    QMdiArea* m_mdi;
+    std::array<QAction*, kCommandCount> m_actions{};
+    std::array<QToolBar*, 3> m_toolbars{};
+    std::vector<QMenu*> m_chartMenus; // shown only while a chart is open
+    std::vector<QAction*> m_chartFileItems;
+    std::vector<std::unique_ptr<CSkyvaneDoc>> m_docs;
+    int m_nextDocument = 1;
+};
+
+} // namespace app

@@ -1,0 +1,48 @@
+#include "settings/AppSettings.h"
+
+#include <string>
+#include <system_error>
+
+namespace settings {
+
+int ReadViewMode(const SettingsStore& store) {
+    const int mode = store.getInt("ViewMode", "Mode", kDefaultViewMode);
+    return mode >= 1 && mode <= 4 ? mode : kDefaultViewMode;
+}
+
+int ReadAdornedDialogs(const SettingsStore& store) {
+    return store.getInt("AdornedDialogs", "AdornedDialogs", 0) != 0 ? 1 : 0;
+}
+
+void WriteApplicationSettings(SettingsStore& store, int viewMode, int adornedDialogs) {
+    store.writeInt("ViewMode", "Mode", viewMode);
+    store.writeInt("AdornedDialogs", "AdornedDialogs", adornedDialogs);
+}
+
+namespace {
+std::string toolbarSection(int toolbar) {
+    return "ToolBar" + std::to_string(toolbar);
+}
+} // namespace
+
+bool ReadToolbarShown(const SettingsStore& store, int toolbar) {
+    return store.getString(toolbarSection(toolbar), "Vis", "non") != "0";
+}
+
+void WriteToolbarShown(SettingsStore& store, int toolbar, bool shown) {
+    store.writeString(toolbarSection(toolbar), "Vis", shown ? "1" : "0");
+}
+
+std::filesystem::path FindDataFolder(const std::optional<std::filesystem::path>& given,
+                                     const std::filesystem::path& currentDirectory,
+                                     const std::filesystem::path& installedData) {
+    if (given)
+        return *given;
+    std::error_code ec;
+    const std::filesystem::path local = currentDirectory / "data";
+    if (std::filesystem::is_directory(local, ec))
+        return local;
+    return installedData;
+}
+
+} // namespace settings

@@ -1,0 +1,207 @@
+// The windowed program started on the shipped data with a temporary settings file: the
+// main window, a chart, and the commands a user runs first.
+#include "app/ChartView.h"
+#include "app/MainFrame.h"
+#include "app/SkyvaneApp.h"
+#include "chart/ZoomTables.h"
+#include "settings/AppSettings.h"
+#include "ui/QtSettingsStore.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMouseEvent>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolBar>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+
+namespace {
+
+using app::Cmd;
+
+const std::filesystem::path kData = SKYVANE_TEST_DATA_DIR "/../data";
+
+class AppSmoke : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        store = std::make_unique<ui::QtSettingsStore>(iniPath());
+        start();
+    }
+    void TearDown() override {
+        frame.reset();
+        skyvane.reset();
+    }
+    std::string iniPath() const { return dir.filePath("settings.ini").toStdString(); }
+
+    // Start-up as main() does it, without the splash.
+    void start() {
+        skyvane = std::make_unique<app::SkyvaneApp>(*store, kData);
+        const auto report = skyvane->loadCatalogues({});
+        ASSERT_TRUE(report.starError.empty()) << report.starError;
+        frame = std::make_unique<app::CMainFrame>(*skyvane);
+        frame->resize(1000, 700);
+        frame->show();
+    }
+    app::CSkyvaneView* openChart() {
+        app::CSkyvaneView* view = frame->newChart();
+        QApplication::processEvents();
+        return view;
+    }
+
+    QTemporaryDir dir;
+    std::unique_ptr<ui::QtSettingsStore> store;
+    std::unique_ptr<app::SkyvaneApp> skyvane;
+    std::unique_ptr<app::CMainFrame> frame;
+};
+
+TEST_F(AppSmoke, FirstStartWithEmptySettings) {
+    EXPECT_EQ(skyvane->viewMode(), 4) << "Black&White View";
+    EXPECT_EQ(skyvane->adornedDialogs(), 0);
+    for (int i = 1; i <= 3; ++i)
+        EXPECT_TRUE(frame->toolbar(i)->isVisible()) << i;
+    EXPECT_EQ(frame->toolBarArea(frame->toolbar(1)), Qt::TopToolBarArea);
+    EXPECT_EQ(frame->toolBarArea(frame->toolbar(2)), Qt::LeftToolBarArea);
+    EXPECT_EQ(frame->toolBarArea(frame->toolbar(3)), Qt::RightToolBarArea);
+    EXPECT_EQ(frame->toolbar(1)->allowedAreas(), Qt::TopToolBarArea);
+
+    // Without a chart the chart commands are off.
+    EXPECT_FALSE(frame->action(Cmd::ZoomIn)->isEnabled());
+    app::CSkyvaneView* first = openChart();
+    app::CSkyvaneView* second = openChart();
+    ASSERT_NE(first, nullptr);
+    const auto windows = frame->mdiArea()->subWindowList();
+    ASSERT_EQ(windows.size(), 2);
+    EXPECT_EQ(windows[0]->windowTitle(), "Map-1");
+    EXPECT_EQ(windows[1]->windowTitle(), "Map-2");
+    EXPECT_TRUE(frame->action(Cmd::ZoomIn)->isEnabled());
+    EXPECT_TRUE(frame->action(Cmd::ViewBlackWhite)->isChecked());
+
+    // "New Window" opens a second window on the active document.
+    frame->mdiArea()->setActiveSubWindow(windows[1]);
+    frame->trigger(Cmd::WindowNew);
+    EXPECT_EQ(frame->mdiArea()->subWindowList().back()->windowTitle(), "Map-2:2");
+    EXPECT_NE(second, frame->activeView());
+    // Features still to come are in the menus, disabled.
+    EXPECT_FALSE(frame->action(Cmd::SearchStar)->isEnabled());
+    EXPECT_FALSE(frame->action(Cmd::FileSave)->isEnabled());
+}
+
+TEST_F(AppSmoke, ZoomCommandsFollowTheirEnableRules) {
+    app::CSkyvaneView* view = openChart();
+    chart::SkyChart& chart = view->state().chart;
+    chart.setZoom(1.0);
+    for (int i = 0; i < 9; ++i)
+        frame->trigger(Cmd::ZoomIn);
+    EXPECT_NEAR(chart.zoom(), 1.0 / std::pow(1.25, 9), 1e-6);
+    EXPECT_TRUE(frame->action(Cmd::ZoomIn)->isEnabled());
+
+    chart.setZoom(1.9);
+    frame->trigger(Cmd::ZoomOut);
+    EXPECT_DOUBLE_EQ(chart.zoom(), 2.0);
+    EXPECT_FALSE(frame->action(Cmd::ZoomOut)->isEnabled());
+    frame->trigger(Cmd::ZoomOut); // disabled: nothing happens
+    EXPECT_DOUBLE_EQ(chart.zoom(), 2.0);
+}
+
+TEST_F(AppSmoke, RotationAndViewTypeCommandsChangeTheChartAndThePalette) {
+    app::CSkyvaneView* view = openChart();
+    frame->trigger(Cmd::RotateAzimuthal);
+    EXPECT_EQ(view->state().chart.rotationMode(), chart::RotationAzimuthal);
+    EXPECT_TRUE(frame->action(Cmd::RotateAzimuthal)->isChecked());
+    EXPECT_FALSE(frame->action(Cmd::RotateEquatorial)->isChecked());
+
+    const QColor startWindow = QApplication::palette().color(QPalette::Window);
+    frame->trigger(Cmd::ViewRed);
+    EXPECT_EQ(skyvane->viewMode(), 3);
+    EXPECT_EQ(QApplication::palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    frame->trigger(Cmd::ViewTrue); // straight from the red scheme to the dark one
+    EXPECT_EQ(QApplication::palette().color(QPalette::WindowText), QColor(65, 65, 65));
+    frame->trigger(Cmd::ViewStandard);
+    EXPECT_EQ(QApplication::palette().color(QPalette::Window), startWindow);
+    EXPECT_TRUE(frame->action(Cmd::ViewStandard)->isChecked());
+
+    // The chart is drawn in the view type's colours: the True View background is black.
+    frame->trigger(Cmd::ViewTrue);
+    const QImage shot = view->grab().toImage();
+    EXPECT_EQ(shot.pixelColor(2, shot.height() / 2), QColor(0, 0, 0));
+    int lit = 0;
+    for (int y = 0; y < shot.height(); y += 2)
+        for (int x = 0; x < shot.width(); x += 2)
+            lit += shot.pixelColor(x, y) != QColor(0, 0, 0);
+    EXPECT_GT(lit, 100) << "stars, grid lines and names";
+}
+
+TEST_F(AppSmoke, DraggingMovesTheSkyAndArrowKeysStepIt) {
+    app::CSkyvaneView* view = openChart();
+    const astro::SkyPoint before = view->state().chart.target();
+    const QPoint from(view->width() / 2, view->height() / 2);
+    const QPoint to = from + QPoint(120, 40);
+    QTest::mousePress(view, Qt::LeftButton, Qt::NoModifier, from);
+    QMouseEvent move(QEvent::MouseMove, to, view->mapToGlobal(to), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(view, &move);
+    QTest::mouseRelease(view, Qt::LeftButton, Qt::NoModifier, to);
+    const astro::SkyPoint after = view->state().chart.target();
+    EXPECT_GT(astro::angularDistance(before, after), 1.0);
+    // The sky follows the cursor: dragging it right brings the eastern sky (east is on the
+    // left of a sky chart) to the centre, a larger right ascension.
+    EXPECT_GT(after.ra(), before.ra());
+
+    const double dec = after.dec();
+    QTest::keyClick(view, Qt::Key_Up);
+    EXPECT_NEAR(view->state().chart.target().dec(),
+                dec + chart::fieldOfViewDegrees(view->state().chart.zoom()) / 15.0, 1e-6);
+}
+
+TEST_F(AppSmoke, ToolbarVisibilityAndTheDisplayModeSurviveARestart) {
+    openChart();
+    frame->trigger(Cmd::ToolbarRotation);
+    EXPECT_FALSE(frame->toolbar(2)->isVisible());
+    frame->trigger(Cmd::ViewRed);
+    frame->close();
+    frame.reset();
+    skyvane.reset();
+    ASSERT_TRUE(store->sync());
+
+    store = std::make_unique<ui::QtSettingsStore>(iniPath());
+    start();
+    EXPECT_EQ(skyvane->viewMode(), 3);
+    EXPECT_FALSE(frame->toolbar(2)->isVisible());
+    EXPECT_TRUE(frame->toolbar(1)->isVisible());
+    EXPECT_TRUE(frame->toolbar(3)->isVisible());
+}
+
+TEST_F(AppSmoke, ConstellationAndStarCommandsToggleTheirSettings) {
+    app::CSkyvaneView* view = openChart();
+    const chart::ChartSettings& s = view->state().chart.settings;
+    ASSERT_EQ(s.namesLockedWithFigures, 1);
+    frame->trigger(Cmd::DrawFigures);
+    EXPECT_EQ(s.constellationFigures, 0);
+    EXPECT_EQ(s.constellationNames, 0) << "names locked with figures";
+    EXPECT_FALSE(frame->action(Cmd::DrawNames)->isChecked());
+    frame->trigger(Cmd::FullNames);
+    EXPECT_EQ(s.namesAbbreviated, 0);
+    EXPECT_TRUE(frame->action(Cmd::FullNames)->isChecked());
+    frame->trigger(Cmd::GridAzimuthal);
+    EXPECT_EQ(s.azimuthalGrid, 1);
+    frame->trigger(Cmd::AutoUpdate);
+    EXPECT_EQ(view->state().chart.clock.AutoUpdate, 0);
+    EXPECT_FALSE(view->autoUpdateTimerActive());
+    frame->trigger(Cmd::AutoUpdate);
+    EXPECT_TRUE(view->autoUpdateTimerActive());
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
