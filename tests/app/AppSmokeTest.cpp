@@ -201,6 +201,9 @@ TEST_F(AppSmoke, ConstellationAndStarCommandsToggleTheirSettings) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // Without a display the tests run off screen (also when listed at build time).
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
