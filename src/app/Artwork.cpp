@@ -1059,4 +1059,29 @@ QImage startupPicture(QSize size) {
     return img;
 }
 
+QImage dialogTexture(int which) {
+    constexpr int kSize = 64;
+    QImage image(kSize, kSize, QImage::Format_RGB32);
+    // A small fixed generator: the same grain on every run and platform.
+    std::uint32_t state = which == 0 ? 0x2545F491u : 0x9E3779B9u;
+    auto next = [&state] {
+        state ^= state << 13;
+        state ^= state >> 17;
+        state ^= state << 5;
+        return state;
+    };
+    for (int y = 0; y < kSize; ++y) {
+        for (int x = 0; x < kSize; ++x) {
+            const int grain = static_cast<int>(next() % 9) - 4;
+            // A faint diagonal weave that tiles: both periods divide the size.
+            const int weave = ((x + y) % 8 < 4 ? 2 : -2) + ((x - y + kSize) % 16 < 8 ? 1 : -1);
+            const int v = grain + weave;
+            const QColor c =
+                which == 0 ? QColor(48 + v, 52 + v, 62 + v) : QColor(226 + v, 222 + v, 210 + v);
+            image.setPixel(x, y, c.rgb());
+        }
+    }
+    return image;
+}
+
 } // namespace app

@@ -16,6 +16,10 @@ QImage startupPicture(QSize size);
 // The toolbar icon of a command (a null icon for commands without one).
 QIcon commandIcon(Cmd id);
 
+// The two background textures of adorned dialogs: 0 a dark slate weave (with the Standard
+// View), 1 a pale paper grain (with the Black&White View). 64 x 64, tileable, always the same.
+QImage dialogTexture(int which);
+
 // The program's window icon.
 QIcon applicationIcon();
 

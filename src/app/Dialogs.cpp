@@ -1,6 +1,7 @@
 #include "app/Dialogs.h"
 
 #include "app/Artwork.h"
+#include "app/SkyvaneApp.h"
 #include "chart/Navigation.h"
 #include "chart/StarDialogs.h"
 
@@ -32,6 +33,20 @@ QDialogButtonBox* okCancel(QDialog* dialog) {
 
 } // namespace
 
+void adorn(QWidget* dialog) {
+    const SkyvaneApp* skyvane = SkyvaneApp::current();
+    if (!skyvane || !skyvane->adornedDialogs())
+        return;
+    const int mode = skyvane->viewMode();
+    if (mode != 1 && mode != 4)
+        return;
+    QPalette p = dialog->palette();
+    p.setBrush(QPalette::Window, QBrush(dialogTexture(mode == 1 ? 0 : 1)));
+    p.setColor(QPalette::WindowText, mode == 1 ? QColor(225, 225, 205) : QColor(0, 0, 0));
+    dialog->setPalette(p);
+    dialog->setAutoFillBackground(true);
+}
+
 void showMessage(QWidget* parent, const QString& text) {
     QMessageBox::warning(parent, "Skyvane", text, QMessageBox::Ok);
 }
@@ -39,6 +54,7 @@ void showMessage(QWidget* parent, const QString& text) {
 ZoomDialog::ZoomDialog(QWidget* parent, chart::ZoomDialogModel& model)
     : QDialog(parent), m_model(model), m_field(new QLineEdit(q(model.text()), this)) {
     setWindowTitle(chart::ZoomDialogModel::kTitle);
+    adorn(this);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(chart::ZoomDialogModel::kLabel, this));
     auto* row = new QHBoxLayout;
@@ -63,6 +79,7 @@ MagnitudeLimitDialog::MagnitudeLimitDialog(QWidget* parent, chart::MagnitudeLimi
       m_automatic(new QCheckBox(chart::MagnitudeLimitDialogModel::kAutomaticLabel, this)),
       m_limit(new QLineEdit(q(model.limitText()), this)) {
     setWindowTitle(chart::MagnitudeLimitDialogModel::kTitle);
+    adorn(this);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_automatic);
     auto* row = new QHBoxLayout;
@@ -93,6 +110,7 @@ LabelPresentationDialog::LabelPresentationDialog(QWidget* parent,
       m_draw(new QCheckBox(chart::LabelPresentationDialogModel::kDrawLabels, this)), m_kinds{},
       m_limit(new QLineEdit(q(model.limitText), this)) {
     setWindowTitle(chart::LabelPresentationDialogModel::kTitle);
+    adorn(this);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_draw);
     auto* group = new QGroupBox(chart::LabelPresentationDialogModel::kGroup, this);
@@ -123,6 +141,7 @@ void LabelPresentationDialog::accept() {
 
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle("About Skyvane");
+    adorn(this);
     auto* layout = new QHBoxLayout(this);
     auto* picture = new QLabel(this);
     picture->setFixedSize(200, 150);

@@ -61,6 +61,11 @@ public:
     explicit AboutDialog(QWidget* parent);
 };
 
+// Adorned dialogs: with the option on, in the Standard View a dialog is painted on the dark
+// texture and in the Black&White View on the pale one; the True and Red views keep their
+// own colours. Each dialog calls this when it is built.
+void adorn(QWidget* dialog);
+
 // The program's message box: OK, the program's name as caption.
 void showMessage(QWidget* parent, const QString& text);
 

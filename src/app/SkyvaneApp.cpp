@@ -6,6 +6,14 @@
 
 namespace app {
 
+namespace {
+SkyvaneApp* g_current = nullptr;
+} // namespace
+
+SkyvaneApp* SkyvaneApp::current() {
+    return g_current;
+}
+
 SkyvaneApp::SkyvaneApp(settings::SettingsStore& store, std::filesystem::path dataFolder)
     : m_store(store), m_dataFolder(std::move(dataFolder)),
       m_catalogues(std::make_unique<catalog::Catalogues>()),
@@ -13,10 +21,13 @@ SkyvaneApp::SkyvaneApp(settings::SettingsStore& store, std::filesystem::path dat
       m_adornedDialogs(settings::ReadAdornedDialogs(store)),
       m_savedPalette(QApplication::palette()) {
     applyPalette();
+    g_current = this;
 }
 
 SkyvaneApp::~SkyvaneApp() {
     QApplication::setPalette(m_savedPalette);
+    if (g_current == this)
+        g_current = nullptr;
 }
 
 catalog::Catalogues::Report

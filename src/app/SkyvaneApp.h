@@ -38,6 +38,9 @@ public:
     int adornedDialogs() const { return m_adornedDialogs; }
     void toggleAdornedDialogs();
 
+    // The application object of the running program (null before it exists).
+    static SkyvaneApp* current();
+
     // Writes the display mode and the adorned-dialogs flag.
     void saveSettings();
 

@@ -1,6 +1,8 @@
 // The windowed program started on the shipped data with a temporary settings file: the
 // main window, a chart, and the commands a user runs first.
+#include "app/Artwork.h"
 #include "app/ChartView.h"
+#include "app/Dialogs.h"
 #include "app/MainFrame.h"
 #include "app/SkyvaneApp.h"
 #include "chart/ZoomTables.h"
@@ -196,6 +198,25 @@ TEST_F(AppSmoke, ConstellationAndStarCommandsToggleTheirSettings) {
     EXPECT_FALSE(view->autoUpdateTimerActive());
     frame->trigger(Cmd::AutoUpdate);
     EXPECT_TRUE(view->autoUpdateTimerActive());
+}
+
+TEST_F(AppSmoke, AdornedDialogsTakeTheTextureOfTheViewType) {
+    openChart();
+    QWidget plain;
+    app::adorn(&plain);
+    EXPECT_FALSE(plain.autoFillBackground()) << "the option starts off";
+
+    frame->trigger(Cmd::AdornedDialogs);
+    EXPECT_TRUE(frame->action(Cmd::AdornedDialogs)->isChecked());
+    QWidget pale;
+    app::adorn(&pale); // Black&White View: the pale texture
+    ASSERT_TRUE(pale.autoFillBackground());
+    EXPECT_EQ(pale.palette().brush(QPalette::Window).textureImage(), app::dialogTexture(1));
+
+    frame->trigger(Cmd::ViewRed);
+    QWidget red;
+    app::adorn(&red); // the Red View keeps its own colours
+    EXPECT_FALSE(red.autoFillBackground());
 }
 
 } // namespace
