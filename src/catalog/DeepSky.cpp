@@ -5,6 +5,7 @@
 #include "catalog/LittleEndian.h"
 #include "catalog/TextUtil.h"
 #include "catalog/Windows1252.h"
+#include "chart/BodyDrawing.h"
 
 #include <algorithm>
 #include <cmath>
@@ -94,7 +95,7 @@ constexpr std::string_view kImageCredit =
 
 // ---- DsoObject
 
-DsoObject::DsoObject(const DsoFields& f) : SkyPoint(f.ra, f.dec) {
+DsoObject::DsoObject(const DsoFields& f) : DeepSkyObject(f.ra, f.dec) {
     m_designation.assign(f.designation);
     m_type.assign(f.typeCode);
     m_constellation.assign(f.constellation);
@@ -144,6 +145,30 @@ bool DsoObject::assignRecord(std::span<const unsigned char, kDsoRecordSize> reco
 
 bool DsoObject::outsideNgc() const {
     return m_messier == 24 || m_messier == 40 || m_messier == 45 || m_messier == 102;
+}
+
+void DsoObject::DrawTrueView(chart::DrawContext& ctx) {
+    chart::DrawDeepSkyMark(ctx, *this);
+}
+
+void DsoObject::DrawStandardView(chart::DrawContext& ctx) {
+    chart::DrawDeepSkyMark(ctx, *this);
+}
+
+void DsoObject::DrawRedView(chart::DrawContext& ctx) {
+    chart::DrawDeepSkyMark(ctx, *this);
+}
+
+void DsoObject::DrawBlackWhiteView(chart::DrawContext& ctx) {
+    chart::DrawDeepSkyMark(ctx, *this);
+}
+
+void DsoObject::PrintBlackWhite(chart::DrawContext& ctx) {
+    chart::PrintDeepSkyMark(ctx, *this, true);
+}
+
+void DsoObject::PrintColour(chart::DrawContext& ctx) {
+    chart::PrintDeepSkyMark(ctx, *this, false);
 }
 
 std::string DsoObject::GetName() const {
@@ -214,6 +239,7 @@ void DsoCatalog::appendObject(const DsoObject& object) {
     // Growing the array may move the objects.
     m_selectedList.items.clear();
     m_objects.push_back(object);
+    m_objects.back().setNamesList(&m_names);
 }
 
 std::size_t DsoCatalog::appendName(DsoNameEntry entry) {

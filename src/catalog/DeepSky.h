@@ -2,6 +2,7 @@
 
 #include "astro/SkyPoint.h"
 #include "catalog/DeepSkyText.h"
+#include "chart/DeepSkyObject.h"
 #include "chart/SkyObjects.h"
 
 #include <array>
@@ -72,7 +73,9 @@ struct DsoFields {
 };
 
 // An object of NGC 2000.0, or one of the four Messier objects outside it.
-class DsoObject : public astro::SkyPoint {
+struct DsoNameEntry;
+
+class DsoObject : public chart::DeepSkyObject {
 public:
     DsoObject() = default;
     explicit DsoObject(const DsoFields& fields);
@@ -92,6 +95,15 @@ public:
     int GetType() const override { return astro::KindDeepSky; }
     // GetMagnitude and GetNumber stay the base class's (-100): the chart draws deep-sky
     // objects by their selected flag, not by a magnitude limit.
+
+    // On the chart every object, whatever its type or size, is the same small mark in the
+    // deep-sky point colour; on paper a small ring.
+    void DrawTrueView(chart::DrawContext& ctx) override;
+    void DrawStandardView(chart::DrawContext& ctx) override;
+    void DrawRedView(chart::DrawContext& ctx) override;
+    void DrawBlackWhiteView(chart::DrawContext& ctx) override;
+    void PrintBlackWhite(chart::DrawContext& ctx) override;
+    void PrintColour(chart::DrawContext& ctx) override;
 
     // True for the Messier numbers 24, 40, 45 and 102.
     bool outsideNgc() const;
@@ -119,6 +131,14 @@ public:
     std::string messierText() const { return DsoMessierText(m_messier); }
     std::string expandedDescription() const { return ExpandDescription(description()); }
 
+    // The chart label: the designation ("224", "I418"), "M%d" of the Messier number, or the
+    // common name from the names list the object belongs to.
+    std::string labelText(int mode) const override;
+    float labelMagnitude() const override { return m_magnitude; }
+    // The names list of the object's catalogue; the catalogue sets it when it takes the
+    // object. Without it the object has no common name.
+    void setNamesList(const std::vector<DsoNameEntry>* names) { m_namesList = names; }
+
 private:
     FixedText<16> m_designation;   // 5 characters
     FixedText<16> m_type;          // 3 characters
@@ -133,6 +153,7 @@ private:
     std::int16_t m_namesIndex = kNoDsoName;
     int m_imageNumber = kNoDsoImage;
     char m_sourceCode = ' ';
+    const std::vector<DsoNameEntry>* m_namesList = nullptr;
 };
 
 // One entry of the names list: the common name and the designation it is listed under.
@@ -140,6 +161,25 @@ struct DsoNameEntry {
     std::string commonName;
     std::string designation;
 };
+
+inline std::string DsoObject::labelText(int mode) const {
+    switch (mode) {
+    case chart::DeepSkyLabelNgc: {
+        // The four objects outside NGC/IC have a blank designation.
+        const std::string_view d = designation();
+        return d.find_first_not_of(' ') == std::string_view::npos ? std::string() : std::string(d);
+    }
+    case chart::DeepSkyLabelMessier:
+        return messierText();
+    case chart::DeepSkyLabelCommonName:
+        if (m_namesList && m_namesIndex >= 0 && m_namesIndex != kNoDsoName &&
+            static_cast<std::size_t>(m_namesIndex) < m_namesList->size())
+            return (*m_namesList)[static_cast<std::size_t>(m_namesIndex)].commonName;
+        return {};
+    default:
+        return {};
+    }
+}
 
 // One row of the image table: the image "%04d.jpg" of imageNumber belongs to the object
 // with this designation (compared without regard to letter case; empty: none) or, failing

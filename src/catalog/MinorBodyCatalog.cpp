@@ -176,7 +176,9 @@ CatalogLoadResult loadCatalog(MinorBodyCatalog<Body>& catalog, const fs::path& n
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
         if (!isBlankLine(line)) {
-            std::optional<Body> body = parse(line);
+            std::optional<Body> body;
+            if (auto parsed = parse(line))
+                body.emplace(std::move(*parsed));
             if (!body || !describesOrbit(body->block)) {
                 ++result.skipped;
             } else if (bodies.size() == capacity) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "astro/MinorBody.h"
+#include "chart/BodyDrawing.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -77,8 +78,9 @@ private:
     std::string m_name;
 };
 
-using AsteroidCatalog = MinorBodyCatalog<astro::Asteroid>;
-using CometCatalog = MinorBodyCatalog<astro::Comet>;
+// The bodies carry their chart glyphs, so the chart's lists can point straight into them.
+using AsteroidCatalog = MinorBodyCatalog<chart::PlottedAsteroid>;
+using CometCatalog = MinorBodyCatalog<chart::PlottedComet>;
 
 // Replaces the list with the bodies of the catalogue file `name` (the text formats of
 // astro/MinorBodyLine.h), each hidden and labelled, and remembers the name. A line is read up

@@ -3,8 +3,10 @@
 #include "chart/ChartViewState.h"
 #include "chart/ConstellationDrawing.h"
 #include "chart/GridDrawing.h"
+#include "chart/LabelDrawing.h"
 #include "chart/SkyChart.h"
 #include "chart/StarDrawing.h"
+#include "chart/Trails.h"
 
 namespace chart {
 
@@ -75,7 +77,10 @@ void DrawLayers(DrawContext& ctx, const DrawList& list, const ChartSources& sour
     DrawConstellationFigures(ctx, sources.constellations);
     DrawSkyObjects(ctx, list, sources.faintStars);
     DrawConstellationNames(ctx, sources.constellations);
+    DrawDeepSkyLabels(ctx, list);
     DrawStarLabels(ctx, list, sources.faintStars);
+    DrawSolarSystemLabels(ctx, ctx.chart());
+    DrawTrails(ctx, ctx.chart().trails);
 }
 
 NorthDirection OnDraw(ChartViewState& state, Surface& surface, settings::ViewType view,

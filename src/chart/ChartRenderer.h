@@ -27,7 +27,8 @@ void DrawObject(DrawContext& ctx, astro::SkyPoint& object);
 void DrawSkyObjects(DrawContext& ctx, const DrawList& list, FaintStarSource* faintStars);
 
 // The eleven layers in their fixed order, onto a surface whose background is already
-// filled: grids, boundaries, figures, objects, names and labels, trails.
+// filled: grids, boundaries, figures, objects, constellation names, deep-sky labels, star
+// labels, body/asteroid/comet labels, trails.
 void DrawLayers(DrawContext& ctx, const DrawList& list, const ChartSources& sources);
 
 // The whole redraw of a chart window into its back buffer: the horizontal frame from the

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "astro/SkyPoint.h"
+
 #include <array>
+#include <cstddef>
 
 namespace chart {
 
@@ -33,6 +36,47 @@ struct ObservingPlaceSettings {
     double latitude = kFromFixedPlace;  // "Lat"
     double longitude = kFromFixedPlace; // "Lon"
     int timeZone = 13;                  // "TimeZone": index into the time-zone list ("GMT")
+};
+
+// The ten bodies of the solar system, numbered as the ephemeris library numbers them; this is
+// also the order in which their labels are written.
+inline constexpr std::size_t kSolarBodyCount = 10;
+enum SolarBodyIndex : int {
+    SolarBodySun = 0,
+    SolarBodyMercury = 1,
+    SolarBodyVenus = 2,
+    SolarBodyMoon = 3,
+    SolarBodyMars = 4,
+    SolarBodyJupiter = 5,
+    SolarBodySaturn = 6,
+    SolarBodyUranus = 7,
+    SolarBodyNeptune = 8,
+    SolarBodyPluto = 9,
+};
+
+// The body index of a kind code (Sun 5 .. Pluto 14), or -1 for every other kind.
+constexpr int SolarBodyOfKind(int kind) {
+    return kind >= astro::KindSun && kind <= astro::KindPluto ? kind - astro::KindSun : -1;
+}
+
+// How one body is presented ("Planets": "<Name>Draw" and "<Name>DrawLabel").
+struct BodyPresentation {
+    int plot = 1;
+    int label = 1;
+};
+
+// What an asteroid label shows ("Asteroid Labels").
+enum AsteroidLabelMode : int {
+    AsteroidLabelNumber = 1,
+    AsteroidLabelName = 2,
+    AsteroidLabelMagnitude = 3,
+};
+
+// What a deep-sky label shows ("Deep sky objects labels", "NGC"/"LabelType").
+enum DeepSkyLabelMode : int {
+    DeepSkyLabelCommonName = 1,
+    DeepSkyLabelNgc = 2,
+    DeepSkyLabelMessier = 3,
 };
 
 // What a chart shows. Defaults are those of a new chart with an empty settings store.
@@ -70,14 +114,25 @@ struct ChartSettings {
     int starLabelKind = 2;            // "WhatLabel"
     double labelMagnitudeLimit = 4.0; // "LabMagnLimit"
 
+    // "Planets": indexed by SolarBodyIndex.
+    std::array<BodyPresentation, kSolarBodyCount> bodies{};
+
     // Minor bodies and deep sky
     int plotAsteroids = 0;
     int asteroidLabels = 1;
-    int asteroidLabelMode = 1;
+    int asteroidLabelMode = AsteroidLabelNumber;
     int plotComets = 0;
     int cometLabels = 1;
-    int plotDeepSky = 0;   // "NGC"/"DrawFlag"
-    int deepSkyLabels = 1; // "NGC"/"LabelFlag"
+    int plotDeepSky = 0;                        // "NGC"/"DrawFlag"
+    int deepSkyLabels = 1;                      // "NGC"/"LabelFlag"
+    int deepSkyLabelMode = DeepSkyLabelMessier; // "NGC"/"LabelType"
+    double deepSkyLabelMagnitudeLimit = 12.0;   // "NGC"/"MaxLabelMagn"
+
+    // The presentation of a body by its kind code; null for a kind that is no body.
+    const BodyPresentation* bodyPresentation(int kind) const {
+        const int i = SolarBodyOfKind(kind);
+        return i < 0 ? nullptr : &bodies[static_cast<std::size_t>(i)];
+    }
 };
 
 } // namespace chart

@@ -281,7 +281,14 @@ void SkyChart::RebuildDrawList(DrawList& list) {
     if (settings.plotDeepSky)
         appendAll(objects.deepSky);
     if (objects.bodies) {
-        appendAll(objects.bodies);
+        // A body whose plot flag is off is neither drawn nor picked.
+        const std::size_t n = objects.bodies->size();
+        for (std::size_t i = 0; i < n && !list.full(); ++i) {
+            SkyPoint* body = objects.bodies->at(i);
+            const BodyPresentation* shown = settings.bodyPresentation(body->GetType());
+            if (!shown || shown->plot)
+                list.append(body);
+        }
         objects.bodies->compute(MakeObservationParams());
     }
     if (settings.plotAsteroids)

@@ -10,6 +10,7 @@
 #include "chart/Projection.h"
 #include "chart/SkyObjects.h"
 #include "chart/SolarSystemObjects.h"
+#include "chart/Trails.h"
 #include "chart/ZoomTables.h"
 
 #include <functional>
@@ -34,6 +35,8 @@ public:
     // The Sun, Moon and planets of this chart; objects.bodies points at them.
     SolarSystemObjects solarSystem;
     ChartObjects objects;
+    // The paths of bodies made through the trail dialog, drawn as the last layer.
+    TrailList trails;
     // Called whenever the chart needs repainting (the window invalidates itself).
     std::function<void()> invalidate;
 

@@ -103,5 +103,7 @@ template <class T> void MinorBodyList<T>::compute(const astro::ObservationParams
 
 template class MinorBodyList<astro::Asteroid>;
 template class MinorBodyList<astro::Comet>;
+template class MinorBodyList<PlottedAsteroid>;
+template class MinorBodyList<PlottedComet>;
 
 } // namespace chart

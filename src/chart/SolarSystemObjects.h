@@ -2,6 +2,7 @@
 
 #include "astro/MinorBody.h"
 #include "astro/SolarSystemBody.h"
+#include "chart/BodyDrawing.h"
 #include "chart/SkyObjects.h"
 
 #include <cstddef>
@@ -12,21 +13,22 @@
 namespace chart {
 
 // The Sun, the Moon and the planets of one chart, held by value and listed in the chart's
-// order: Mercury, Venus, Mars, Jupiter, Saturn, Uranus, Neptune, Pluto, Sun, Moon.
+// order: Mercury, Venus, Mars, Jupiter, Saturn, Uranus, Neptune, Pluto, Sun, Moon. Each is the
+// body with its chart glyphs.
 class SolarSystemObjects final : public ComputedObjectList {
 public:
     static constexpr std::size_t kCount = 10;
 
-    astro::Mercury mercury;
-    astro::Venus venus;
-    astro::Mars mars;
-    astro::Jupiter jupiter;
-    astro::Saturn saturn;
-    astro::Uranus uranus;
-    astro::Neptune neptune;
-    astro::Pluto pluto;
-    astro::Sun sun;
-    astro::Moon moon;
+    DrawnBody<astro::Mercury> mercury;
+    DrawnBody<astro::Venus> venus;
+    DrawnBody<astro::Mars> mars;
+    DrawnBody<astro::Jupiter> jupiter;
+    DrawnBody<astro::Saturn> saturn;
+    DrawnBody<astro::Uranus> uranus;
+    DrawnBody<astro::Neptune> neptune;
+    DrawnBody<astro::Pluto> pluto;
+    DrawnBody<astro::Sun> sun;
+    DrawnBody<astro::Moon> moon;
 
     std::size_t size() const override { return kCount; }
     // Null for an index outside 0..9.
@@ -46,7 +48,8 @@ public:
 // The selected asteroids or comets of a caller-owned array: the list holds only the objects
 // whose `shown` flag is 1, in array order, and computes only those. size() and compute()
 // take the selection afresh; at() follows the selection as it stood at the last of them and
-// gives null for an index outside it. Instantiated for astro::Asteroid and astro::Comet.
+// gives null for an index outside it. Instantiated for the plotted asteroids and comets the
+// catalogues hold, and for the plain astro::Asteroid and astro::Comet.
 template <class T> class MinorBodyList final : public ComputedObjectList {
     static_assert(std::is_base_of_v<astro::MinorBody, T>);
 
@@ -69,5 +72,7 @@ private:
 
 extern template class MinorBodyList<astro::Asteroid>;
 extern template class MinorBodyList<astro::Comet>;
+extern template class MinorBodyList<PlottedAsteroid>;
+extern template class MinorBodyList<PlottedComet>;
 
 } // namespace chart

@@ -6,14 +6,20 @@
 #include "Json.h"
 
 #include "catalog/Catalogues.h"
+#include "catalog/MinorBodyCatalog.h"
 #include "catalog/TychoStore.h"
+#include "chart/BodyDrawing.h"
 #include "chart/ChartRenderer.h"
 #include "chart/ChartViewState.h"
+#include "chart/SolarSystemObjects.h"
+#include "chart/Trails.h"
 #include "settings/ColorScheme.h"
 #include "ui/PainterSurface.h"
 
 #include <QGuiApplication>
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <sstream>
@@ -32,6 +38,12 @@ settings::ViewType viewFromName(const std::string& name) {
     if (name == "bw")
         return settings::ViewType::BlackWhite;
     throw UsageError("--view takes standard, true, red or bw, not '" + name + "'");
+}
+
+std::string lowered(std::string s) {
+    for (char& c : s)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return s;
 }
 
 void applyGrids(const std::string& list, chart::ChartSettings& s) {
@@ -54,6 +66,60 @@ void applyGrids(const std::string& list, chart::ChartSettings& s) {
     }
 }
 
+// Loads a catalogue and marks the named bodies (names separated by commas, any letter case;
+// "all" for every body) for plotting.
+template <class Catalog, class Loader>
+void loadMinorBodies(Catalog& catalog, const std::string& file, const std::string& names,
+                     Loader load) {
+    const catalog::CatalogLoadResult result = load(catalog, file, {});
+    if (!result.ok())
+        throw UsageError(result.error);
+    std::vector<std::string> wanted;
+    std::stringstream in(names);
+    std::string item;
+    while (std::getline(in, item, ','))
+        wanted.push_back(lowered(item));
+    std::size_t marked = 0;
+    for (auto& body : catalog.bodies()) {
+        const bool all = names == "all";
+        const std::string name = lowered(body.name());
+        const bool chosen =
+            all || std::find(wanted.begin(), wanted.end(), name) != wanted.end() ||
+            std::find(wanted.begin(), wanted.end(), std::to_string(body.number())) != wanted.end();
+        body.shown = chosen ? 1 : 0;
+        marked += chosen ? 1 : 0;
+    }
+    if (marked == 0)
+        throw UsageError("no body of " + file + " is named '" + names + "'");
+}
+
+// "BODY,YYYY-MM-DDTHH:MM:SS,STEP_DAYS,COUNT": a trail of one of the ten bodies, the start in
+// the chart's local time.
+void addTrail(const std::string& spec, chart::SkyChart& chart) {
+    std::vector<std::string> parts;
+    std::stringstream in(spec);
+    std::string item;
+    while (std::getline(in, item, ','))
+        parts.push_back(item);
+    if (parts.size() != 4)
+        throw UsageError("--trail takes BODY,YYYY-MM-DDTHH:MM:SS,STEP_DAYS,COUNT");
+    const astro::SolarSystemBody* body = nullptr;
+    for (std::size_t i = 0; i < chart.solarSystem.size(); ++i)
+        if (lowered(chart.solarSystem.body(i)->GetName()) == lowered(parts[0]))
+            body = chart.solarSystem.body(i);
+    if (!body)
+        throw UsageError("--trail: no body named '" + parts[0] + "'");
+    const auto start = astro::DateTime::parseIso(parts[1]);
+    if (!start)
+        throw UsageError("--trail: '" + parts[1] + "' is not a date and time");
+    const Args numbers({"--step", parts[2], "--count", parts[3]}, {"--step", "--count"}, {});
+    chart::TrailSettings settings;
+    settings.startLocal = *start;
+    settings.intervalDays = numbers.number("--step", 1.0, 1.0 / 86400.0, 3650.0);
+    settings.computings = numbers.integer("--count", 20, 2, 1000);
+    chart.trails.add(chart::CreateTrail(settings, *body, chart));
+}
+
 bool endsWith(const std::string& s, const std::string& suffix) {
     return s.size() >= suffix.size() &&
            s.compare(s.size() - suffix.size(), suffix.size(), suffix) == 0;
@@ -63,7 +129,10 @@ bool endsWith(const std::string& s, const std::string& suffix) {
 
 int runRender(const std::vector<std::string>& words) {
     std::vector<std::string> valueOptions = kChartOptions;
-    valueOptions.insert(valueOptions.end(), {"--out", "--view", "--mag", "--grids", "--data"});
+    valueOptions.insert(valueOptions.end(),
+                        {"--out", "--view", "--mag", "--grids", "--data", "--dso", "--dso-labels",
+                         "--asteroids", "--select-asteroids", "--comets", "--select-comets",
+                         "--trail"});
     const Args a(words, valueOptions, {"--only-visible", "--boundaries"});
 
     const std::string out = a.text("--out", "");
@@ -97,6 +166,49 @@ int runRender(const std::vector<std::string>& words) {
     chart.objects.starArrays[0] = &catalogues.stars.namedStarList();
     chart.objects.starArrays[1] = &catalogues.stars.catalogStarList();
     const chart::ChartSources sources{&catalogues.constellations, &catalogues.stars.tycho()};
+
+    // Deep-sky objects, asteroids, comets and a trail, as asked.
+    if (const auto dso = a.value("--dso")) {
+        catalog::DsoSelectionSettings selection;
+        if (*dso == "all")
+            selection.mode = catalog::DsoSelectionSettings::All;
+        else if (*dso != "messier")
+            throw UsageError("--dso takes messier or all, not '" + *dso + "'");
+        catalogues.deepSky.ApplyDsoSelection(selection);
+        chart.objects.deepSky = &catalogues.deepSky.selectedList();
+        chart.settings.plotDeepSky = 1;
+    }
+    if (const auto mode = a.value("--dso-labels")) {
+        if (*mode == "name")
+            chart.settings.deepSkyLabelMode = 1;
+        else if (*mode == "ngc")
+            chart.settings.deepSkyLabelMode = 2;
+        else if (*mode == "messier")
+            chart.settings.deepSkyLabelMode = 3;
+        else
+            throw UsageError("--dso-labels takes name, ngc or messier, not '" + *mode + "'");
+    }
+    catalog::AsteroidCatalog asteroids;
+    chart::MinorBodyList<chart::PlottedAsteroid> asteroidList;
+    if (const auto file = a.value("--asteroids")) {
+        loadMinorBodies(asteroids, *file, a.text("--select-asteroids", "all"),
+                        &catalog::LoadAsteroidCatalog);
+        asteroidList.reset(asteroids.bodies());
+        chart.objects.asteroids = &asteroidList;
+        chart.settings.plotAsteroids = 1;
+    }
+    catalog::CometCatalog comets;
+    chart::MinorBodyList<chart::PlottedComet> cometList;
+    if (const auto file = a.value("--comets")) {
+        loadMinorBodies(comets, *file, a.text("--select-comets", "all"),
+                        &catalog::LoadCometCatalog);
+        cometList.reset(comets.bodies());
+        chart.objects.comets = &cometList;
+        chart.settings.plotComets = 1;
+    }
+    chart.UpdateTime();
+    if (const auto trail = a.value("--trail"))
+        addTrail(*trail, chart);
     const settings::ColorScheme scheme;
 
     // Text needs the platform's fonts: a windowless Qt application.

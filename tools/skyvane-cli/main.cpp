@@ -48,8 +48,14 @@ Usage:
                       [--view standard|true|red|bw] [--fov DEG] [--target RAh,DECdeg]
                       [--rotation equatorial|ecliptic|azimuthal] [--mag auto|LIMIT]
                       [--only-visible] [--grids eq,ec,az|none] [--boundaries] [--data DIR]
+                      [--dso messier|all] [--dso-labels name|ngc|messier]
+                      [--asteroids FILE [--select-asteroids NAME,...|all]]
+                      [--comets FILE [--select-comets NAME,...|all]]
+                      [--trail BODY,YYYY-MM-DDTHH:MM:SS,STEP_DAYS,COUNT]
       The chart drawn into an image or a one-page PDF: background, grids, constellations,
-      stars and labels, as a new chart shows them unless the options say otherwise.
+      stars, the Sun, Moon and planets, and labels, as a new chart shows them unless the
+      options say otherwise; deep-sky objects, asteroids and comets of a catalogue file
+      (names or numbers to plot), and a trail of a body (start in local time = UT here).
       Prints the chart's target, field, limiting magnitude and draw-list size.
   skyvane-cli --help | --version
 
