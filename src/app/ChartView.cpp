@@ -1,13 +1,17 @@
 #include "app/ChartView.h"
 
 #include "app/Dialogs.h"
+#include "app/ObjectDialogs.h"
 #include "app/SkyvaneApp.h"
 #include "astro/Format.h"
 #include "catalog/TychoStore.h"
 #include "chart/ChartRenderer.h"
 #include "chart/ConstellationDrawing.h"
 #include "chart/Navigation.h"
+#include "chart/ObjectDialogs.h"
+#include "chart/Selection.h"
 #include "chart/StarDialogs.h"
+#include "chart/Trails.h"
 #include "chart/ZoomTables.h"
 #include "ui/PainterSurface.h"
 
@@ -49,7 +53,11 @@ CSkyvaneView::CSkyvaneView(SkyvaneApp& app, QWidget* parent) : QWidget(parent), 
     chart.objects.starArrays[1] = &catalogues.stars.catalogStarList();
     m_sources = {&catalogues.constellations, &catalogues.stars.tycho()};
     chart.invalidate = [this] { update(); };
-    m_state.rebuildDrawList = true;
+    attachObjectLists();
+    connect(&app, &SkyvaneApp::objectListsChanged, this, [this] {
+        attachObjectLists();
+        update();
+    });
 
     connect(&app, &SkyvaneApp::viewModeChanged, this, [this] { update(); });
 
@@ -63,6 +71,20 @@ CSkyvaneView::CSkyvaneView(SkyvaneApp& app, QWidget* parent) : QWidget(parent), 
 }
 
 CSkyvaneView::~CSkyvaneView() = default;
+
+void CSkyvaneView::attachObjectLists() {
+    chart::SkyChart& chart = m_state.chart;
+    chart.objects.deepSky = &m_app.catalogues().deepSky.selectedList();
+    m_asteroidList.reset(m_app.asteroids.bodies());
+    m_cometList.reset(m_app.comets.bodies());
+    chart.objects.asteroids = &m_asteroidList;
+    chart.objects.comets = &m_cometList;
+    // The selected bodies are computed for the chart's instant before they are drawn.
+    const astro::ObservationParams params = chart.MakeObservationParams();
+    m_asteroidList.compute(params);
+    m_cometList.compute(params);
+    m_state.rebuildDrawList = true;
+}
 
 void CSkyvaneView::paintEvent(QPaintEvent*) {
     // One back buffer as large as the screen (or the window, when that is larger), reused
@@ -189,6 +211,11 @@ bool CSkyvaneView::runCommand(Cmd id) {
             if (const astro::SolarSystemBody* b = chart.solarSystem.byLibraryId(body.libraryId))
                 chart::CentreOn(chart, *b);
             changed(false);
+            return true;
+        }
+        if (id == body.trail) {
+            if (const astro::SolarSystemBody* b = chart.solarSystem.byLibraryId(body.libraryId))
+                trailDialog(*b);
             return true;
         }
     }
@@ -323,6 +350,45 @@ bool CSkyvaneView::runCommand(Cmd id) {
     case Cmd::LabelsPresentation:
         labelsDialog();
         return true;
+    case Cmd::PlanetsPresentation: {
+        chart::PlanetsPresentationDialogModel model(s);
+        if (PlanetsPresentationDialog(this, model).exec() == QDialog::Accepted)
+            follow(chart::ApplyPlanetsPresentation(m_state, model));
+        return true;
+    }
+    case Cmd::AsteroidsPlot:
+        follow(chart::TogglePlotAsteroids(m_state, m_asteroidList.size()));
+        return true;
+    case Cmd::CometsPlot:
+        follow(chart::TogglePlotComets(m_state, m_cometList.size()));
+        return true;
+    case Cmd::DeepSkyPlot:
+        follow(chart::TogglePlotDeepSky(m_state, m_app.catalogues().deepSky.selectedCount()));
+        return true;
+    case Cmd::CometsLabels:
+        follow(chart::ToggleCometLabels(m_state));
+        return true;
+    case Cmd::DeepSkyLabels:
+        follow(chart::ToggleDeepSkyLabels(m_state));
+        return true;
+    case Cmd::AsteroidsLabels: {
+        chart::AsteroidLabelsDialogModel model(s);
+        if (AsteroidLabelsDialog(this, model).exec() == QDialog::Accepted)
+            follow(chart::ApplyAsteroidLabels(m_state, model));
+        return true;
+    }
+    case Cmd::DeepSkyLabelsDialog: {
+        chart::DeepSkyLabelsDialogModel model(s);
+        if (DeepSkyLabelsDialog(this, model).exec() == QDialog::Accepted)
+            follow(chart::ApplyDeepSkyLabels(m_state, model));
+        return true;
+    }
+    case Cmd::Trails: {
+        chart::TrailListModel model(chart.trails);
+        TrailsDialog(this, model, chart).exec();
+        changed(false);
+        return true;
+    }
     default:
         return false;
     }
@@ -331,6 +397,9 @@ bool CSkyvaneView::runCommand(Cmd id) {
 bool CSkyvaneView::isEnabled(Cmd id) const {
     if (!commandInfo(id).available)
         return false;
+    for (const BodyCommands& body : bodyCommands())
+        if (id == body.trail)
+            return !m_state.chart.trails.full();
     switch (id) {
     case Cmd::ZoomIn:
         return m_state.chart.CanZoomIn();
@@ -384,9 +453,43 @@ std::optional<bool> CSkyvaneView::isChecked(Cmd id) const {
         return s.autoMagnitudeLimit != 0;
     case Cmd::StarLabels:
         return s.starLabels != 0;
+    case Cmd::AsteroidsPlot:
+        return s.plotAsteroids != 0;
+    case Cmd::CometsPlot:
+        return s.plotComets != 0;
+    case Cmd::CometsLabels:
+        return s.cometLabels != 0;
+    case Cmd::DeepSkyPlot:
+        return s.plotDeepSky != 0;
+    case Cmd::DeepSkyLabels:
+        return s.deepSkyLabels != 0;
     default:
         return std::nullopt;
     }
+}
+
+void CSkyvaneView::follow(const chart::SelectionOutcome& outcome) {
+    if (!outcome.message.empty())
+        showMessage(this, QString::fromStdString(outcome.message));
+    if (outcome.openManager != chart::ObjectManager::None)
+        openManager(outcome.openManager);
+    changed(outcome.rebuild);
+}
+
+void CSkyvaneView::openManager(chart::ObjectManager manager) {
+    // The catalogue managers arrive with their own dialogs; until then the command that
+    // asked for one has shown its message.
+    (void)manager;
+}
+
+void CSkyvaneView::trailDialog(const astro::SolarSystemBody& body) {
+    chart::SkyChart& chart = m_state.chart;
+    const astro::DateTime today = chart::ChartClock::fromSystemClock().Local;
+    chart::TrailDialogModel model = chart::TrailDialogModel::forBody(body, chart, today);
+    if (TrailDialog(this, model).exec() != QDialog::Accepted)
+        return;
+    if (chart.trails.add(chart::CreateTrail(model.accept(), body, chart)))
+        changed(false);
 }
 
 void CSkyvaneView::restartUpdateTimer() {

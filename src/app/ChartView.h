@@ -1,8 +1,11 @@
 #pragma once
 
 #include "app/Commands.h"
+#include "chart/BodyDrawing.h"
 #include "chart/ChartSources.h"
 #include "chart/ChartViewState.h"
+#include "chart/Selection.h"
+#include "chart/SolarSystemObjects.h"
 #include "settings/ColorScheme.h"
 
 #include <QImage>
@@ -64,8 +67,17 @@ private:
     void magnitudeLimitDialog();
     void labelsDialog();
     void restartUpdateTimer();
+    // Shows an outcome's message, opens the manager it asks for, repaints.
+    void follow(const chart::SelectionOutcome& outcome);
+    void openManager(chart::ObjectManager manager);
+    void trailDialog(const astro::SolarSystemBody& body);
+
+    // Takes the program's current deep-sky, asteroid and comet lists.
+    void attachObjectLists();
 
     SkyvaneApp& m_app;
+    chart::MinorBodyList<chart::PlottedAsteroid> m_asteroidList;
+    chart::MinorBodyList<chart::PlottedComet> m_cometList;
     chart::ChartViewState m_state;
     settings::ColorScheme m_scheme;
     chart::ChartSources m_sources;

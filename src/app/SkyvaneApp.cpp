@@ -32,7 +32,13 @@ SkyvaneApp::~SkyvaneApp() {
 
 catalog::Catalogues::Report
 SkyvaneApp::loadCatalogues(const std::function<void(const std::string&)>& step) {
-    return m_catalogues->LoadAll(m_dataFolder, step);
+    catalog::Catalogues::Report report = m_catalogues->LoadAll(m_dataFolder, step);
+    applyDeepSkySelection();
+    return report;
+}
+
+void SkyvaneApp::applyDeepSkySelection() {
+    m_catalogues->deepSky.ApplyDsoSelection(deepSkySelection);
 }
 
 void SkyvaneApp::setViewMode(int mode) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalog/Catalogues.h"
+#include "catalog/MinorBodyCatalog.h"
 #include "settings/ColorScheme.h"
 #include "settings/SettingsStore.h"
 
@@ -26,6 +27,18 @@ public:
     const std::filesystem::path& dataFolder() const { return m_dataFolder; }
     catalog::Catalogues& catalogues() { return *m_catalogues; }
 
+    // The asteroid and comet catalogues the user loaded, with the bodies chosen for plotting
+    // (each body's `shown` flag), and the deep-sky selection settings. Every chart plots
+    // from them.
+    catalog::AsteroidCatalog asteroids;
+    catalog::CometCatalog comets;
+    catalog::DsoSelectionSettings deepSkySelection;
+    // Applies deepSkySelection to the deep-sky catalogue.
+    void applyDeepSkySelection();
+    // Tells every chart that a catalogue was loaded or closed or the selection changed, so
+    // that it takes the new lists and rebuilds its draw list.
+    void selectionsChanged() { Q_EMIT objectListsChanged(); }
+
     // Reads every catalogue, telling each step; the star files' error, when any, comes back.
     catalog::Catalogues::Report loadCatalogues(const std::function<void(const std::string&)>& step);
 
@@ -50,6 +63,7 @@ public:
 
 Q_SIGNALS:
     void viewModeChanged(int mode);
+    void objectListsChanged();
 
 private:
     void applyPalette();

@@ -5,6 +5,7 @@
 #include "app/Dialogs.h"
 #include "app/MainFrame.h"
 #include "app/SkyvaneApp.h"
+#include "chart/Trails.h"
 #include "chart/ZoomTables.h"
 #include "settings/AppSettings.h"
 #include "ui/QtSettingsStore.h"
@@ -16,6 +17,7 @@
 #include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 
 #include <gtest/gtest.h>
@@ -217,6 +219,31 @@ TEST_F(AppSmoke, AdornedDialogsTakeTheTextureOfTheViewType) {
     QWidget red;
     app::adorn(&red); // the Red View keeps its own colours
     EXPECT_FALSE(red.autoFillBackground());
+}
+
+TEST_F(AppSmoke, DeepSkyPlottingAndATrailReachTheChart) {
+    app::CSkyvaneView* view = openChart();
+    chart::ChartViewState& state = view->state();
+    frame->trigger(Cmd::DeepSkyPlot); // the Messier objects are selected from the start
+    EXPECT_EQ(state.chart.settings.plotDeepSky, 1);
+    EXPECT_TRUE(frame->action(Cmd::DeepSkyPlot)->isChecked());
+    view->grab();
+    std::size_t deepSky = 0;
+    for (const astro::SkyPoint* object : state.drawList)
+        deepSky += object->GetType() == astro::KindDeepSky;
+    EXPECT_EQ(deepSky, skyvane->catalogues().deepSky.selectedCount());
+    EXPECT_GT(deepSky, 100u);
+
+    // The trail dialog is accepted as it opens, with its defaults: 20 daily points.
+    QTimer::singleShot(0, [] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+            dialog->accept();
+    });
+    frame->trigger(Cmd::TrailMars);
+    ASSERT_EQ(state.chart.trails.size(), 1u);
+    const chart::Trail& trail = *state.chart.trails.begin();
+    EXPECT_EQ(trail.name, "Trail of Mars");
+    EXPECT_EQ(trail.points().size(), 20u);
 }
 
 } // namespace
