@@ -1,6 +1,8 @@
 #include "app/ChartView.h"
 
+#include "app/DeepSkyDialog.h"
 #include "app/Dialogs.h"
+#include "app/MinorBodyDialogs.h"
 #include "app/ObjectDialogs.h"
 #include "app/SkyvaneApp.h"
 #include "astro/Format.h"
@@ -383,6 +385,15 @@ bool CSkyvaneView::runCommand(Cmd id) {
             follow(chart::ApplyDeepSkyLabels(m_state, model));
         return true;
     }
+    case Cmd::AsteroidsManage:
+        openManager(chart::ObjectManager::Asteroids);
+        return true;
+    case Cmd::CometsManage:
+        openManager(chart::ObjectManager::Comets);
+        return true;
+    case Cmd::DeepSkyManage:
+        openManager(chart::ObjectManager::DeepSky);
+        return true;
     case Cmd::Trails: {
         chart::TrailListModel model(chart.trails);
         TrailsDialog(this, model, chart).exec();
@@ -477,9 +488,20 @@ void CSkyvaneView::follow(const chart::SelectionOutcome& outcome) {
 }
 
 void CSkyvaneView::openManager(chart::ObjectManager manager) {
-    // The catalogue managers arrive with their own dialogs; until then the command that
-    // asked for one has shown its message.
-    (void)manager;
+    switch (manager) {
+    case chart::ObjectManager::Asteroids:
+        AsteroidsDialog(this, m_app, m_state).exec();
+        break;
+    case chart::ObjectManager::Comets:
+        CometsDialog(this, m_app, m_state).exec();
+        break;
+    case chart::ObjectManager::DeepSky:
+        DsoDialog(this, m_app, m_state).exec();
+        break;
+    case chart::ObjectManager::None:
+        return;
+    }
+    changed(m_state.rebuildDrawList);
 }
 
 void CSkyvaneView::trailDialog(const astro::SolarSystemBody& body) {

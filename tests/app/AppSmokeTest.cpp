@@ -2,8 +2,10 @@
 // main window, a chart, and the commands a user runs first.
 #include "app/Artwork.h"
 #include "app/ChartView.h"
+#include "app/DeepSkyDialog.h"
 #include "app/Dialogs.h"
 #include "app/MainFrame.h"
+#include "app/MinorBodyDialogs.h"
 #include "app/SkyvaneApp.h"
 #include "chart/Trails.h"
 #include "chart/ZoomTables.h"
@@ -15,6 +17,8 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
+#include <QRadioButton>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -24,6 +28,8 @@
 
 #include <cmath>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -246,6 +252,84 @@ TEST_F(AppSmoke, DeepSkyPlottingAndATrailReachTheChart) {
     EXPECT_EQ(trail.points().size(), 20u);
 }
 
+TEST_F(AppSmoke, AsteroidManagerPlotsTheCheckedBody) {
+    app::CSkyvaneView* view = openChart();
+    ASSERT_NE(view, nullptr);
+    const auto loaded = catalog::LoadAsteroidCatalog(skyvane->asteroids,
+                                                     kData / "asteroids" / "sbdb_asteroids.skd");
+    ASSERT_TRUE(loaded.ok()) << loaded.error;
+    skyvane->selectionsChanged();
+    chart::ChartViewState& state = view->state();
+    ASSERT_EQ(state.chart.settings.plotAsteroids, 0);
+
+    // The plotting question is answered Yes and recorded.
+    std::vector<std::string> questions;
+    struct HookGuard {
+        ~HookGuard() { app::minorBodyQuestionHook() = nullptr; }
+    } guard;
+    app::minorBodyQuestionHook() = [&questions](std::string_view question) {
+        questions.emplace_back(question);
+        return true;
+    };
+    {
+        app::AsteroidsDialog dialog(view, *skyvane, state);
+        QTableWidget* table = dialog.table();
+        ASSERT_EQ(table->rowCount(), static_cast<int>(skyvane->asteroids.size()));
+        ASSERT_EQ(table->item(0, 0)->text(), "Ceres");
+        EXPECT_EQ(table->item(0, 1)->text(), "1");
+        table->item(0, 0)->setCheckState(Qt::Checked);
+        EXPECT_EQ(skyvane->asteroids.bodies()[0].shown, 0) << "copied only on Exit";
+        dialog.accept();
+        EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    }
+    EXPECT_EQ(skyvane->asteroids.bodies()[0].shown, 1);
+    EXPECT_EQ(skyvane->asteroids.bodies()[1].shown, 0);
+    EXPECT_EQ(questions, std::vector<std::string>{"Plotting is not activated. Activate?"});
+    EXPECT_EQ(state.chart.settings.plotAsteroids, 1);
+
+    // The chart takes the new selection: Ceres is the one asteroid of its draw list.
+    view->grab();
+    std::size_t asteroids = 0;
+    for (const astro::SkyPoint* object : state.drawList)
+        asteroids += object->GetType() == astro::KindAsteroid;
+    EXPECT_EQ(asteroids, 1u);
+}
+
+TEST_F(AppSmoke, DeepSkyManagerSelectsTheWholeCatalogue) {
+    app::CSkyvaneView* view = openChart();
+    ASSERT_NE(view, nullptr);
+    chart::ChartViewState& state = view->state();
+    const catalog::DsoCatalog& deepSky = skyvane->catalogues().deepSky;
+    ASSERT_EQ(state.chart.settings.plotDeepSky, 0);
+    const std::size_t messier = deepSky.selectedCount();
+    ASSERT_LT(messier, deepSky.objects().size());
+
+    std::vector<std::string> questions;
+    {
+        app::DsoDialog dialog(view, *skyvane, state);
+        EXPECT_TRUE(dialog.modeButton(2)->isChecked());
+        dialog.setAskYesNo([&questions](std::string_view question) {
+            questions.emplace_back(question);
+            return true;
+        });
+        dialog.modeButton(1)->click();
+        EXPECT_EQ(dialog.model().mode, 1);
+        dialog.accept();
+        EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    }
+    EXPECT_EQ(skyvane->deepSkySelection.mode, 1);
+    EXPECT_EQ(deepSky.selectedCount(), deepSky.objects().size());
+    EXPECT_EQ(questions,
+              std::vector<std::string>{"Deep sky objects plotting is not activated. Activate?"});
+    EXPECT_EQ(state.chart.settings.plotDeepSky, 1);
+
+    // The chart draws the new selection.
+    view->grab();
+    std::size_t drawn = 0;
+    for (const astro::SkyPoint* object : state.drawList)
+        drawn += object->GetType() == astro::KindDeepSky;
+    EXPECT_EQ(drawn, deepSky.objects().size());
+}
 } // namespace
 
 int main(int argc, char** argv) {

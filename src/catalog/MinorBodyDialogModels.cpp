@@ -1,0 +1,242 @@
+#include "catalog/MinorBodyDialogModels.h"
+
+#include "astro/Format.h"
+#include "astro/Frames.h"
+#include "chart/ObjectDialogs.h"
+#include "chart/SkyChart.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+
+namespace catalog {
+
+namespace {
+
+constexpr double kDegreesPerRadian = 57.29578;
+
+char lower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool equalIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (lower(a[i]) != lower(b[i]))
+            return false;
+    return true;
+}
+
+std::string_view trimmed(std::string_view s) {
+    const auto first = s.find_first_not_of(" \t");
+    if (first == std::string_view::npos)
+        return {};
+    const auto last = s.find_last_not_of(" \t");
+    return s.substr(first, last - first + 1);
+}
+
+// A whole number with blanks around it and nothing else.
+std::optional<long> parseInteger(std::string_view text) {
+    std::string_view s = trimmed(text);
+    if (!s.empty() && s.front() == '+')
+        s.remove_prefix(1);
+    long value = 0;
+    const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
+    if (s.empty() || ec != std::errc() || end != s.data() + s.size())
+        return std::nullopt;
+    return value;
+}
+
+std::string printf1(double value) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.1f", value);
+    return buf;
+}
+
+// Whole units and minutes of an angle in [0, full), the minutes rounded to a tenth with the
+// carry taken into the whole units, so that the fields never read 60.0 minutes or a whole
+// value of `full`.
+void wholeAndMinutes(double value, double full, std::string& whole, std::string& minutes) {
+    const long tenthsPerUnit = 600;
+    const long fullTenths = static_cast<long>(std::lround(full * tenthsPerUnit));
+    long tenths = std::lround(value * tenthsPerUnit);
+    tenths %= fullTenths;
+    if (tenths < 0)
+        tenths += fullTenths;
+    whole = std::to_string(tenths / tenthsPerUnit);
+    minutes = printf1(static_cast<double>(tenths % tenthsPerUnit) / 10.0);
+}
+
+} // namespace
+
+// ---- The list
+
+void MinorBodyListModel::fillFrom(std::vector<astro::MinorBody*> bodies) {
+    m_bodies = std::move(bodies);
+    m_rows.clear();
+    m_rows.reserve(m_bodies.size());
+    m_checked.assign(m_bodies.size(), false);
+    for (std::size_t i = 0; i < m_bodies.size(); ++i) {
+        const astro::MinorBody& b = *m_bodies[i];
+        Row row;
+        row.name = b.name();
+        if (m_kind == Kind::Asteroids && b.number() != 0)
+            row.number = std::to_string(b.number());
+        m_rows.push_back(std::move(row));
+        m_checked[i] = b.shown != 0;
+    }
+}
+
+std::size_t MinorBodyListModel::checkedCount() const {
+    return static_cast<std::size_t>(std::count(m_checked.begin(), m_checked.end(), true));
+}
+
+std::string MinorBodyListModel::totalText() const {
+    return "Total: " + std::to_string(m_rows.size());
+}
+
+MinorBodyListModel::FindResult MinorBodyListModel::find(std::string_view text) const {
+    for (std::size_t i = 0; i < m_rows.size(); ++i)
+        if (equalIgnoringCase(m_rows[i].name, text))
+            return {i, {}};
+    return {std::nullopt, kCantFind + std::string(text)};
+}
+
+void MinorBodyListModel::setAll(bool on) {
+    for (std::size_t i = 0; i < m_bodies.size(); ++i) {
+        m_checked[i] = on;
+        m_bodies[i]->shown = on ? 1 : 0;
+    }
+}
+
+std::size_t MinorBodyListModel::exit() {
+    std::size_t plotted = 0;
+    for (std::size_t i = 0; i < m_bodies.size(); ++i) {
+        m_bodies[i]->shown = m_checked[i] ? 1 : 0;
+        if (m_checked[i])
+            ++plotted;
+    }
+    return plotted;
+}
+
+std::string CatalogBoxText(const std::string& catalogName) {
+    if (catalogName.empty())
+        return {};
+    return std::filesystem::path(catalogName).filename().string();
+}
+
+std::string MinorBodyInfoText(astro::MinorBody& body, const astro::ObservationParams& p) {
+    body.Compute(p);
+    return body.GetName() + "\nRA: " + astro::formatHours(body.ra(), 1) +
+           "\nDec: " + astro::formatDegrees(body.dec(), 0, true) +
+           "\nMagnitude: " + printf1(body.results.magnitude);
+}
+
+// ---- The filters
+
+AsteroidFiltersModel::AsteroidFiltersModel(const chart::SkyChart& chart) : m_chart(chart) {
+    const astro::SkyPoint centre = chart.fromChartFrame(chart.target());
+    wholeAndMinutes(centre.ra(), 24.0, raHoursText, raMinutesText);
+    decText = printf1(centre.dec());
+    const astro::SkyPoint horizontal = astro::toHorizontal(centre, chart.frames());
+    double azimuth = astro::azimuthFromNorth(horizontal.ra());
+    if (azimuth < 0.0)
+        azimuth += 360.0;
+    wholeAndMinutes(azimuth, 360.0, azDegreesText, azMinutesText);
+    altText = printf1(horizontal.dec());
+    m_target = centre;
+}
+
+std::optional<AsteroidFiltersModel::Refusal> AsteroidFiltersModel::validate() {
+    if (numberFilter) {
+        const std::optional<long> from = parseInteger(fromText);
+        if (!from || *from < 1)
+            return Refusal{kPositiveNumber, Field::From};
+        const std::optional<long> to = parseInteger(toText);
+        if (!to || *to < 1)
+            return Refusal{kPositiveNumber, Field::To};
+        if (*to < *from)
+            return Refusal{kCorrectValue, Field::To};
+        m_from = *from;
+        m_to = *to;
+    }
+    if (magnitudeFilter) {
+        const std::optional<double> limit = chart::ParseNumberField(magnitudeText);
+        if (!limit)
+            return Refusal{chart::kEnterNumberText, Field::Magnitude};
+        m_magnitude = *limit;
+    }
+    if (areaFilter) {
+        if (!horizontalForm) {
+            const auto hours = chart::ParseNumberField(raHoursText);
+            const auto minutes = chart::ParseNumberField(raMinutesText);
+            if (!hours || !minutes)
+                return Refusal{kCorrectValue, Field::RaHours};
+            const double ra = *hours + *minutes / 60.0;
+            if (!(ra >= 0.0 && ra < 24.0))
+                return Refusal{kCorrectValue, Field::RaHours};
+            const auto dec = chart::ParseNumberField(decText);
+            if (!dec || !(*dec >= -90.0 && *dec <= 90.0))
+                return Refusal{kCorrectValue, Field::Dec};
+            m_target = astro::SkyPoint(ra, *dec);
+        } else {
+            const auto degrees = chart::ParseNumberField(azDegreesText);
+            const auto minutes = chart::ParseNumberField(azMinutesText);
+            if (!degrees || !minutes)
+                return Refusal{kCorrectValue, Field::AzDegrees};
+            const double az = *degrees + *minutes / 60.0;
+            if (!(az >= 0.0 && az < 360.0))
+                return Refusal{kCorrectValue, Field::AzDegrees};
+            const auto alt = chart::ParseNumberField(altText);
+            if (!alt || !(*alt >= -90.0 && *alt <= 90.0))
+                return Refusal{kCorrectValue, Field::Alt};
+            // The horizontal frame counts its angle in hours from the south point towards
+            // the east; the user's azimuth runs from the north through the east.
+            double hours = std::fmod((540.0 - az) / 15.0, 24.0);
+            if (hours < 0.0)
+                hours += 24.0;
+            m_target = astro::fromHorizontal(astro::SkyPoint(hours, *alt), m_chart.frames());
+        }
+        const auto radius = chart::ParseNumberField(radiusText);
+        if (!radius || !(*radius >= kMinRadius && *radius <= kMaxRadius))
+            return Refusal{kRadiusRange, Field::Radius};
+        m_radius = *radius;
+    }
+    return std::nullopt;
+}
+
+bool AsteroidFiltersModel::passes(const astro::MinorBody& body) const {
+    if (numberFilter && (body.number() < m_from || body.number() > m_to))
+        return false;
+    if (magnitudeFilter && !(body.results.magnitude <= m_magnitude))
+        return false;
+    if (areaFilter) {
+        const double product = std::clamp(body.dot(m_target), -1.0, 1.0);
+        if (!(std::acos(product) * kDegreesPerRadian <= m_radius))
+            return false;
+    }
+    return true;
+}
+
+std::size_t AsteroidFiltersModel::apply(MinorBodyListModel& list, const astro::ObservationParams& p,
+                                        const Progress& progress) const {
+    std::size_t passed = 0;
+    const std::size_t total = list.size();
+    for (std::size_t i = 0; i < total; ++i) {
+        astro::MinorBody& body = list.body(i);
+        body.Compute(p);
+        if (passes(body)) {
+            body.shown = 1;
+            list.setChecked(i, true);
+            ++passed;
+        }
+        if (progress)
+            progress(i + 1, total);
+    }
+    return passed;
+}
+
+} // namespace catalog
