@@ -1,5 +1,7 @@
 #include "catalog/DsoDialogModel.h"
 
+#include "catalog/AreaTarget.h"
+
 #include "astro/TextNumber.h"
 #include "catalog/Places.h"
 #include "chart/ObjectDialogs.h"
@@ -31,14 +33,6 @@ template <typename T> std::string fieldText(T value) {
     return text;
 }
 
-// "%.1f", without a minus sign on a value that rounds to zero.
-std::string oneDecimal(double value) {
-    std::string text = astro::formatFixed(value, 1);
-    if (text == "-0.0")
-        text = "0.0";
-    return text;
-}
-
 // An integer field as the framework reads it: an optionally signed whole number with blanks
 // around it.
 std::optional<int> parseIntegerField(std::string_view text) {
@@ -54,20 +48,6 @@ std::optional<int> parseIntegerField(std::string_view text) {
     if (error != std::errc() || last != number.data() + number.size())
         return std::nullopt;
     return value;
-}
-
-// An angle split into whole units and minutes with one decimal, rounded to the tenth of a
-// minute first so that the minutes never read 60.0; a full turn wraps to 0.
-struct UnitsAndMinutes {
-    int units;
-    double minutes;
-};
-UnitsAndMinutes splitMinutes(double value, int turn) {
-    const long long tenthsPerTurn = static_cast<long long>(turn) * 600;
-    long long tenths = std::llround(value * 600.0) % tenthsPerTurn;
-    if (tenths < 0)
-        tenths += tenthsPerTurn;
-    return {static_cast<int>(tenths / 600), static_cast<double>(tenths % 600) / 10.0};
 }
 
 double wrap(double value, double turn) {
@@ -98,16 +78,13 @@ DsoDialogModel::DsoDialogModel(const DsoSelectionSettings& settings)
 
 void DsoDialogModel::setAreaTarget(const astro::SkyPoint& equatorial,
                                    const astro::CoordinateFrames& frames) {
-    const UnitsAndMinutes ra = splitMinutes(equatorial.ra(), 24);
-    raHoursText = std::to_string(ra.units);
-    raMinutesText = oneDecimal(ra.minutes);
-    decText = oneDecimal(equatorial.dec());
-
-    const astro::SkyPoint horizontal = astro::toHorizontal(equatorial, frames);
-    const UnitsAndMinutes az = splitMinutes(astro::azimuthFromNorth(horizontal.ra()), 360);
-    azDegreesText = std::to_string(az.units);
-    azMinutesText = oneDecimal(az.minutes);
-    altText = oneDecimal(horizontal.dec());
+    const AreaTargetFields f = AreaTargetFieldsOf(equatorial, frames);
+    raHoursText = f.raHours;
+    raMinutesText = f.raMinutes;
+    decText = f.dec;
+    azDegreesText = f.azDegrees;
+    azMinutesText = f.azMinutes;
+    altText = f.alt;
 }
 
 void DsoDialogModel::setCurrentTarget(const chart::SkyChart& chart) {

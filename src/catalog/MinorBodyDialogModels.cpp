@@ -1,5 +1,7 @@
 #include "catalog/MinorBodyDialogModels.h"
 
+#include "catalog/AreaTarget.h"
+
 #include "astro/Format.h"
 #include "astro/Frames.h"
 #include "chart/ObjectDialogs.h"
@@ -48,26 +50,6 @@ std::optional<long> parseInteger(std::string_view text) {
     if (s.empty() || ec != std::errc() || end != s.data() + s.size())
         return std::nullopt;
     return value;
-}
-
-std::string printf1(double value) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.1f", value);
-    return buf;
-}
-
-// Whole units and minutes of an angle in [0, full), the minutes rounded to a tenth with the
-// carry taken into the whole units, so that the fields never read 60.0 minutes or a whole
-// value of `full`.
-void wholeAndMinutes(double value, double full, std::string& whole, std::string& minutes) {
-    const long tenthsPerUnit = 600;
-    const long fullTenths = static_cast<long>(std::lround(full * tenthsPerUnit));
-    long tenths = std::lround(value * tenthsPerUnit);
-    tenths %= fullTenths;
-    if (tenths < 0)
-        tenths += fullTenths;
-    whole = std::to_string(tenths / tenthsPerUnit);
-    minutes = printf1(static_cast<double>(tenths % tenthsPerUnit) / 10.0);
 }
 
 } // namespace
@@ -132,21 +114,20 @@ std::string MinorBodyInfoText(astro::MinorBody& body, const astro::ObservationPa
     body.Compute(p);
     return body.GetName() + "\nRA: " + astro::formatHours(body.ra(), 1) +
            "\nDec: " + astro::formatDegrees(body.dec(), 0, true) +
-           "\nMagnitude: " + printf1(body.results.magnitude);
+           "\nMagnitude: " + OneDecimalText(body.results.magnitude);
 }
 
 // ---- The filters
 
 AsteroidFiltersModel::AsteroidFiltersModel(const chart::SkyChart& chart) : m_chart(chart) {
     const astro::SkyPoint centre = chart.fromChartFrame(chart.target());
-    wholeAndMinutes(centre.ra(), 24.0, raHoursText, raMinutesText);
-    decText = printf1(centre.dec());
-    const astro::SkyPoint horizontal = astro::toHorizontal(centre, chart.frames());
-    double azimuth = astro::azimuthFromNorth(horizontal.ra());
-    if (azimuth < 0.0)
-        azimuth += 360.0;
-    wholeAndMinutes(azimuth, 360.0, azDegreesText, azMinutesText);
-    altText = printf1(horizontal.dec());
+    const AreaTargetFields f = AreaTargetFieldsOf(centre, chart.frames());
+    raHoursText = f.raHours;
+    raMinutesText = f.raMinutes;
+    decText = f.dec;
+    azDegreesText = f.azDegrees;
+    azMinutesText = f.azMinutes;
+    altText = f.alt;
     m_target = centre;
 }
 

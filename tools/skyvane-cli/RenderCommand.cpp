@@ -95,9 +95,9 @@ void loadMinorBodies(Catalog& catalog, const std::string& file, const std::strin
 
 // "BODY,YYYY-MM-DDTHH:MM:SS,STEP_DAYS,COUNT": a trail of one of the ten bodies, the start in
 // the chart's local time.
-void addTrail(const std::string& spec, chart::SkyChart& chart) {
+void addTrail(const std::string& text, chart::SkyChart& chart) {
     std::vector<std::string> parts;
-    std::stringstream in(spec);
+    std::stringstream in(text);
     std::string item;
     while (std::getline(in, item, ','))
         parts.push_back(item);
