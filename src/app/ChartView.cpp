@@ -2,9 +2,12 @@
 
 #include "app/DeepSkyDialog.h"
 #include "app/Dialogs.h"
+#include "app/GridDialog.h"
 #include "app/MinorBodyDialogs.h"
 #include "app/ObjectDialogs.h"
+#include "app/PlaceDialogs.h"
 #include "app/SkyvaneApp.h"
+#include "app/TimeDialogs.h"
 #include "astro/Format.h"
 #include "catalog/TychoStore.h"
 #include "chart/ChartRenderer.h"
@@ -54,6 +57,10 @@ CSkyvaneView::CSkyvaneView(SkyvaneApp& app, QWidget* parent) : QWidget(parent), 
     chart.objects.starArrays[0] = &catalogues.stars.namedStarList();
     chart.objects.starArrays[1] = &catalogues.stars.catalogStarList();
     m_sources = {&catalogues.constellations, &catalogues.stars.tycho()};
+    // The chart stands at its stored observing place.
+    applyStoredPlace(catalogues.places, chart);
+    chart.clock.DeriveUniversal(chart.site.timeZone);
+    chart.UpdateTime();
     chart.invalidate = [this] { update(); };
     attachObjectLists();
     connect(&app, &SkyvaneApp::objectListsChanged, this, [this] {
@@ -385,6 +392,26 @@ bool CSkyvaneView::runCommand(Cmd id) {
             follow(chart::ApplyDeepSkyLabels(m_state, model));
         return true;
     }
+    case Cmd::TimeSpecifying:
+        runTimeSpecifying(this, chart);
+        changed(false);
+        return true;
+    case Cmd::TimePace:
+        runPace(this, chart);
+        changed(false);
+        return true;
+    case Cmd::AutoUpdatePeriod:
+        runUpdatePeriod(this, chart, m_updateTimer);
+        changed(false);
+        return true;
+    case Cmd::ObservingPlace:
+        if (runObservingPlace(this, m_app, chart))
+            changed(true);
+        return true;
+    case Cmd::GridProperties:
+        if (runGridProperties(this, m_state))
+            changed(false);
+        return true;
     case Cmd::AsteroidsManage:
         openManager(chart::ObjectManager::Asteroids);
         return true;
@@ -416,6 +443,8 @@ bool CSkyvaneView::isEnabled(Cmd id) const {
         return m_state.chart.CanZoomIn();
     case Cmd::ZoomOut:
         return m_state.chart.CanZoomOut();
+    case Cmd::AutoUpdatePeriod:
+        return m_state.chart.clock.AutoUpdate == 1;
     default:
         return true;
     }

@@ -504,6 +504,23 @@ PlaceRecord newPlaceRecord(const NewPlaceFields& f, const TimeZoneList& zones) {
     return r;
 }
 
+namespace {
+
+double fieldAngle(const AngleParts& p, double limit) {
+    const double v = std::min(p.degrees + p.minutes / 60.0 + p.seconds / 3600.0, limit);
+    return p.negative ? -v : v;
+}
+
+} // namespace
+
+double PlaceFields::latitudeDegrees() const {
+    return fieldAngle(latitude, 90.0);
+}
+
+double PlaceFields::longitudeDegrees() const {
+    return fieldAngle(longitude, 180.0);
+}
+
 ObservingPlaceDialog::ObservingPlaceDialog(PlaceList& places, fs::path dataDir,
                                            const ObservingPlace& place,
                                            const astro::AtmosphericConditions& conditions,

@@ -283,6 +283,11 @@ struct PlaceFields {
     AngleParts longitude; // negative: W
     int timeZone = -1;    // index into the zone list; -1 when none is chosen
 
+    // The position the fields show: degrees + minutes/60 + seconds/3600, limited to 90 and
+    // 180 and negated for S and W (the globe turns to it).
+    double latitudeDegrees() const;
+    double longitudeDegrees() const;
+
     bool operator==(const PlaceFields&) const = default;
 };
 

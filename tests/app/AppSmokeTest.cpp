@@ -4,9 +4,12 @@
 #include "app/ChartView.h"
 #include "app/DeepSkyDialog.h"
 #include "app/Dialogs.h"
+#include "app/GridDialog.h"
 #include "app/MainFrame.h"
 #include "app/MinorBodyDialogs.h"
+#include "app/PlaceDialogs.h"
 #include "app/SkyvaneApp.h"
+#include "app/TimeDialogs.h"
 #include "chart/Trails.h"
 #include "chart/ZoomTables.h"
 #include "settings/AppSettings.h"
@@ -14,10 +17,20 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMessageBox>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
+#include <QSpinBox>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -329,6 +342,213 @@ TEST_F(AppSmoke, DeepSkyManagerSelectsTheWholeCatalogue) {
     for (const astro::SkyPoint* object : state.drawList)
         drawn += object->GetType() == astro::KindDeepSky;
     EXPECT_EQ(drawn, deepSky.objects().size());
+}
+
+TEST_F(AppSmoke, GridPropertiesRefusesOnItsPageAndSetsTheGrids) {
+    app::CSkyvaneView* view = openChart();
+    ASSERT_NE(view, nullptr);
+    chart::ChartViewState& state = view->state();
+    using GridModel = chart::GridPropertiesDialogModel;
+    {
+        GridModel model(state.chart.settings);
+        app::GridPropertiesDialog dialog(view, model);
+        std::vector<QString> messages;
+        dialog.setShowMessage([&messages](const QString& text) { messages.push_back(text); });
+        dialog.show();
+        ASSERT_EQ(dialog.tabs()->count(), 3);
+        EXPECT_EQ(dialog.tabs()->tabText(1), "Azimuthal");
+        const auto& eq = dialog.page(GridModel::PageEquatorial);
+        EXPECT_EQ(eq.longitudeDensity->text(),
+                  QString::fromStdString(model.pages[0].longitudeDensity));
+        eq.manual->click();
+        eq.longitudeDensity->setText("60");
+        eq.latitudeDensity->setText("25");
+        dialog.tabs()->setCurrentIndex(GridModel::PageEcliptic);
+        dialog.accept();
+        EXPECT_EQ(messages,
+                  std::vector<QString>{"Declination line density must be between 1 and 20"});
+        EXPECT_EQ(dialog.tabs()->currentIndex(), GridModel::PageEquatorial);
+        EXPECT_EQ(dialog.focusWidget(), eq.latitudeDensity);
+        EXPECT_NE(dialog.result(), QDialog::Accepted);
+    }
+
+    // Through the command's entry point: the equatorial grid turns manual, the others keep
+    // their automatic spacing for the view.
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<app::GridPropertiesDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        const auto& eq = dialog->page(GridModel::PageEquatorial);
+        eq.manual->click();
+        eq.longitudeDensity->setText("30");
+        eq.latitudeDensity->setText("7");
+        dialog->accept();
+    });
+    ASSERT_TRUE(app::runGridProperties(view, state));
+    const chart::GridSettings& g = state.chart.settings.equatorialGridSettings;
+    EXPECT_EQ(g.automatic, 0);
+    EXPECT_EQ(g.parallelSpacing, 7.0);
+    EXPECT_EQ(g.meridianSpacing, 30.0);
+    EXPECT_EQ(g.meridianExtent, 84.0);
+    EXPECT_LE(g.topParallel, 84.0);
+    EXPECT_GE(g.bottomParallel, -84.0);
+    EXPECT_EQ(state.chart.settings.eclipticGridSettings.automatic, 1);
+}
+TEST_F(AppSmoke, TimeSpecifyingSetsTheChartClock) {
+    app::CSkyvaneView* view = openChart();
+    chart::SkyChart& chart = view->state().chart;
+    chart.site.timeZone = 2.0f;
+    chart.clock.DaylightSaving = 0;
+    const double julianDayBefore = chart.julianDay();
+
+    QString refusal;
+    bool stayedOpen = false;
+    bool readoutsRun = false;
+    QString stepped;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<app::TimeSpecifyingDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        readoutsRun = dialog->refreshTimer()->isActive() &&
+                      dialog->refreshTimer()->interval() == 1000 &&
+                      QRegularExpression("^\\d\\d/\\d\\d/\\d{4}  \\d\\d:\\d\\d:\\d\\d$")
+                          .match(dialog->computerReadout()->text())
+                          .hasMatch();
+        dialog->dateEdit()->setDate(QDate(2026, 6, 21));
+        dialog->hourField()->setText("24");
+        dialog->minuteField()->setText("15");
+        // The arrows stay within the field's range.
+        dialog->secondField()->setText("58");
+        dialog->secondField()->stepBy(5);
+        stepped = dialog->secondField()->text();
+        dialog->secondField()->stepBy(-29);
+        stepped += " " + dialog->secondField()->text();
+        dialog->daylightBox()->setChecked(true);
+        // The refusal is answered as soon as its message box is up.
+        QTimer::singleShot(0, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                refusal = box->text();
+                box->button(QMessageBox::Ok)->click();
+            }
+        });
+        dialog->accept();
+        stayedOpen = dialog->isVisible();
+        dialog->hourField()->setText("22");
+        dialog->accept();
+    });
+    app::runTimeSpecifying(view, chart);
+
+    EXPECT_TRUE(readoutsRun);
+    EXPECT_EQ(stepped, "59 30");
+    EXPECT_EQ(refusal, "Invalid hour value");
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_EQ(chart.clock.Local, astro::DateTime(2026, 6, 21, 22, 15, 30));
+    EXPECT_EQ(chart.clock.DaylightSaving, 1);
+    EXPECT_NEAR(chart.clock.Local - chart.clock.Universal, 0.124956, 1e-9);
+    // The time step ran for the new instant (its Julian day is taken to the whole second).
+    EXPECT_NE(chart.julianDay(), julianDayBefore);
+    EXPECT_NEAR(chart.julianDay(), 2461212.5 + (22.0 + 15.5 / 60.0) / 24.0 - 0.124956, 1e-5);
+}
+TEST_F(AppSmoke, ObservingPlaceMovesTheChartToAnotherFixedPlace) {
+    app::CSkyvaneView* view = openChart();
+    chart::SkyChart& chart = view->state().chart;
+    ASSERT_EQ(chart.settings.place.fixedPlace, catalog::PlaceList::kDefaultPlace);
+    chart.clock.DaylightSaving = 0;
+    const astro::SkyPoint zenithBefore = chart.zenithOfDate();
+    auto button = [](QWidget* dialog, const QString& text) -> QPushButton* {
+        for (QPushButton* b : dialog->findChildren<QPushButton*>())
+            if (b->text() == text)
+                return b;
+        return nullptr;
+    };
+    // Answers the next message box with OK and keeps its text.
+    auto answerMessage = [](QString& text) {
+        QTimer::singleShot(0, [&text] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                text = box->text();
+                box->button(QMessageBox::Ok)->click();
+            }
+        });
+    };
+
+    QString opening, permanent, refusal, sydneyZone;
+    bool fixedAtOpening = false, freeAfterEdit = false, fixedAgain = false;
+    bool conditionsStayedOpen = false, globeRoundTrip = false;
+    int sydney = -1;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<app::ObservingPlaceDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        opening = dialog->placeChoice()->currentText();
+        fixedAtOpening =
+            dialog->fixedBox()->isChecked() && dialog->placeChoice()->isVisible() &&
+            dialog->latitudeField(0)->value() == 51 && dialog->latitudeField(1)->value() == 30 &&
+            dialog->northSouth()->currentText() == "N" && dialog->eastWest()->currentText() == "W";
+
+        // The globe faces London; a point of Europe maps to a pixel and back.
+        QPointF pixel;
+        double lat = 0.0, lon = 0.0;
+        globeRoundTrip = dialog->globe()->pixelOf(40.0, 10.0, pixel) &&
+                         dialog->globe()->positionAt(pixel, lat, lon) &&
+                         std::fabs(lat - 40.0) < 1e-6 && std::fabs(lon - 10.0) < 1e-6 &&
+                         !dialog->globe()->pixelOf(-51.5, 179.0, pixel);
+
+        answerMessage(permanent);
+        dialog->removeButton()->click();
+
+        sydney = dialog->placeChoice()->findText("Sydney, Australia");
+        ASSERT_GE(sydney, 0);
+        dialog->placeChoice()->setCurrentIndex(sydney);
+        sydneyZone = dialog->timeZoneChoice()->currentText();
+        // A changed second makes the place free; typing it back makes it fixed again.
+        const int seconds = dialog->longitudeField(2)->value();
+        dialog->longitudeField(2)->setValue(seconds == 59 ? 58 : seconds + 1);
+        freeAfterEdit = !dialog->fixedBox()->isChecked() && !dialog->placeChoice()->isVisible() &&
+                        !dialog->removeButton()->isEnabled();
+        dialog->longitudeField(2)->setValue(seconds);
+        fixedAgain = dialog->fixedBox()->isChecked() && dialog->placeChoice()->isVisible();
+
+        // The atmosphere: a refused height keeps the conditions dialog open.
+        QTimer::singleShot(0, [&] {
+            auto* conditions =
+                qobject_cast<app::AdditionalConditionsDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(conditions, nullptr);
+            conditions->heightField()->setText("20000");
+            answerMessage(refusal);
+            conditions->accept();
+            conditionsStayedOpen = conditions->isVisible();
+            conditions->heightField()->setText("250");
+            conditions->temperatureField()->setText("-5");
+            conditions->accept();
+        });
+        button(dialog, "Additional conditions...")->click();
+        dialog->accept();
+    });
+    EXPECT_TRUE(app::runObservingPlace(view, *skyvane, chart));
+
+    EXPECT_EQ(opening, "London, UK");
+    EXPECT_TRUE(fixedAtOpening);
+    EXPECT_TRUE(globeRoundTrip);
+    EXPECT_EQ(permanent, "You can't remove permanent fixed places");
+    EXPECT_EQ(sydneyZone, "GMT +10:00");
+    EXPECT_TRUE(freeAfterEdit);
+    EXPECT_TRUE(fixedAgain);
+    EXPECT_EQ(refusal, "Please enter a number between -100 and 15000.");
+    EXPECT_TRUE(conditionsStayedOpen);
+
+    // The chart stands at Sydney as a fixed place, with the new atmosphere.
+    const catalog::PlaceEntry& entry = *skyvane->catalogues().places.at(sydney);
+    EXPECT_EQ(chart.settings.place.fixedPlace, sydney);
+    EXPECT_EQ(chart.settings.place.latitude, -1000.0);
+    EXPECT_EQ(chart.settings.place.longitude, -1000.0);
+    EXPECT_EQ(chart.site.latitude, entry.latitude);
+    EXPECT_EQ(chart.site.longitude, entry.longitude);
+    EXPECT_EQ(chart.site.timeZone, 10.0f);
+    EXPECT_EQ(chart.frames().conditions.height, 250.0);
+    EXPECT_EQ(chart.frames().conditions.temperature, -5.0);
+    EXPECT_EQ(chart.frames().conditions.pressure, 1000.0);
+    // Universal time follows the new zone, and the zenith moved to Sydney's latitude.
+    EXPECT_NEAR(chart.clock.Local - chart.clock.Universal, 10.0 * 3600.0 * 1.157e-5, 1e-9);
+    EXPECT_NEAR(chart.zenithOfDate().dec(), entry.latitude, 1e-6);
+    EXPECT_GT(astro::angularDistance(zenithBefore, chart.zenithOfDate()), 80.0);
 }
 } // namespace
 

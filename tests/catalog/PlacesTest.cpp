@@ -400,6 +400,26 @@ TEST_F(PlaceDialogTest, FailedWriteKeepsTheOldFile) {
     EXPECT_EQ(dialog.selectedPlace(), 298);
 }
 
+TEST_F(PlaceDialogTest, FieldsGiveThePositionTheGlobeTurnsTo) {
+    ObservingPlaceDialog dialog = open({296, -1000.0, -1000.0, 13});
+    EXPECT_NEAR(dialog.fields().latitudeDegrees(), 44.8, 1e-9);
+    EXPECT_NEAR(dialog.fields().longitudeDegrees(), 20.5, 1e-9);
+
+    // Signs follow the hemispheres, and the sums are limited as OK limits them.
+    const PlaceFields south = fields({33, 30, 0, true}, {0, 6, 0, true}, 13);
+    EXPECT_DOUBLE_EQ(south.latitudeDegrees(), -33.5);
+    EXPECT_DOUBLE_EQ(south.longitudeDegrees(), -0.1);
+    const PlaceFields beyond = fields({90, 30, 0, false}, {180, 0, 1, true}, 13);
+    EXPECT_DOUBLE_EQ(beyond.latitudeDegrees(), 90.0);
+    EXPECT_DOUBLE_EQ(beyond.longitudeDegrees(), -180.0);
+
+    // A free place shows where OK puts it, up to single precision.
+    dialog.editFields(fields({12, 34, 56, true}, {123, 45, 6, false}, 20));
+    const auto stored = dialog.accept();
+    EXPECT_NEAR(dialog.fields().latitudeDegrees(), stored.latitude, 1e-5);
+    EXPECT_NEAR(dialog.fields().longitudeDegrees(), stored.longitude, 1e-5);
+}
+
 // ---- the shipped file --------------------------------------------------------------------------
 
 TEST(ShippedPlaces, PermanentListAsTheProgramExpectsIt) {
