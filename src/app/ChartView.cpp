@@ -11,6 +11,7 @@
 #include "astro/Format.h"
 #include "catalog/TychoStore.h"
 #include "chart/ChartRenderer.h"
+#include "chart/ChartSettingsStore.h"
 #include "chart/ConstellationDrawing.h"
 #include "chart/Navigation.h"
 #include "chart/ObjectDialogs.h"
@@ -51,8 +52,10 @@ CSkyvaneView::CSkyvaneView(SkyvaneApp& app, QWidget* parent) : QWidget(parent), 
     setCursor(Qt::CrossCursor);
     setMinimumSize(120, 90);
 
-    m_scheme = settings::LoadScheme(app.store());
     catalog::Catalogues& catalogues = app.catalogues();
+    // A new chart starts where the last one ended: its settings, colours and fonts come
+    // from the settings store.
+    chart::ReadChartSettings(app.store(), m_state.chart, m_scheme, catalogues.places.size());
     chart::SkyChart& chart = m_state.chart;
     chart.objects.starArrays[0] = &catalogues.stars.namedStarList();
     chart.objects.starArrays[1] = &catalogues.stars.catalogStarList();
@@ -79,7 +82,10 @@ CSkyvaneView::CSkyvaneView(SkyvaneApp& app, QWidget* parent) : QWidget(parent), 
     m_updateTimer.start(std::max(0, static_cast<int>(chart.clock.UpdatePeriod)));
 }
 
-CSkyvaneView::~CSkyvaneView() = default;
+CSkyvaneView::~CSkyvaneView() {
+    // The next new chart starts from this one.
+    chart::WriteChartSettings(m_app.store(), m_state.chart, m_scheme);
+}
 
 void CSkyvaneView::attachObjectLists() {
     chart::SkyChart& chart = m_state.chart;
@@ -405,8 +411,10 @@ bool CSkyvaneView::runCommand(Cmd id) {
         changed(false);
         return true;
     case Cmd::ObservingPlace:
-        if (runObservingPlace(this, m_app, chart))
+        if (runObservingPlace(this, m_app, chart)) {
+            chart::WriteChartSettings(m_app.store(), chart, m_scheme);
             changed(true);
+        }
         return true;
     case Cmd::GridProperties:
         if (runGridProperties(this, m_state))

@@ -1,5 +1,6 @@
 #include "app/SkyvaneApp.h"
 
+#include "catalog/DsoSettingsStore.h"
 #include "settings/AppSettings.h"
 
 #include <QApplication>
@@ -20,6 +21,7 @@ SkyvaneApp::SkyvaneApp(settings::SettingsStore& store, std::filesystem::path dat
       m_viewMode(settings::ReadViewMode(store)),
       m_adornedDialogs(settings::ReadAdornedDialogs(store)),
       m_savedPalette(QApplication::palette()) {
+    deepSkySelection = catalog::ReadDsoSelection(store);
     applyPalette();
     g_current = this;
 }
@@ -55,6 +57,7 @@ void SkyvaneApp::toggleAdornedDialogs() {
 
 void SkyvaneApp::saveSettings() {
     settings::WriteApplicationSettings(m_store, m_viewMode, m_adornedDialogs);
+    catalog::WriteDsoSelection(m_store, deepSkySelection);
 }
 
 void SkyvaneApp::applyPalette() {

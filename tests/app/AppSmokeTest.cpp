@@ -184,7 +184,12 @@ TEST_F(AppSmoke, DraggingMovesTheSkyAndArrowKeysStepIt) {
 }
 
 TEST_F(AppSmoke, ToolbarVisibilityAndTheDisplayModeSurviveARestart) {
-    openChart();
+    app::CSkyvaneView* view = openChart();
+    // A closed chart hands its settings to the next new one.
+    frame->trigger(Cmd::ZoomIn);
+    frame->trigger(Cmd::GridAzimuthal);
+    frame->trigger(Cmd::RotateEcliptic);
+    const double zoom = view->state().chart.zoom();
     frame->trigger(Cmd::ToolbarRotation);
     EXPECT_FALSE(frame->toolbar(2)->isVisible());
     frame->trigger(Cmd::ViewRed);
@@ -197,6 +202,10 @@ TEST_F(AppSmoke, ToolbarVisibilityAndTheDisplayModeSurviveARestart) {
     start();
     EXPECT_EQ(skyvane->viewMode(), 3);
     EXPECT_FALSE(frame->toolbar(2)->isVisible());
+    const chart::SkyChart& next = openChart()->state().chart;
+    EXPECT_NEAR(next.zoom(), zoom, 1e-6);
+    EXPECT_EQ(next.settings.azimuthalGrid, 1);
+    EXPECT_EQ(next.rotationMode(), chart::RotationEcliptic);
     EXPECT_TRUE(frame->toolbar(1)->isVisible());
     EXPECT_TRUE(frame->toolbar(3)->isVisible());
 }
