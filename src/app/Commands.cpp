@@ -7,10 +7,10 @@ namespace {
 // In the order of the enumeration.
 constexpr CommandInfo kCommands[] = {
     {Cmd::FileNew, "&New", "Create a new chart", true},
-    {Cmd::FileOpen, "&Open...", "Open an existing chart", false},
+    {Cmd::FileOpen, "&Open...", "Open an existing chart", true},
     {Cmd::FileClose, "&Close", "Close the active chart", true},
-    {Cmd::FileSave, "&Save", "Save the active chart", false},
-    {Cmd::FileSaveAs, "Save &As...", "Save the active chart with a new name", false},
+    {Cmd::FileSave, "&Save", "Save the active chart", true},
+    {Cmd::FileSaveAs, "Save &As...", "Save the active chart with a new name", true},
     {Cmd::FilePrint, "&Print...", "Print the active chart", false},
     {Cmd::FilePrintPreview, "Print Pre&view", "Display full pages", false},
     {Cmd::FilePrintSetup, "P&rint Setup...", "Change the printer and printing options", false},

@@ -4,12 +4,15 @@
 #include "app/ChartView.h"
 #include "app/Dialogs.h"
 #include "app/SkyvaneApp.h"
+#include "catalog/ChartDocument.h"
 #include "settings/AppSettings.h"
 
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -68,6 +71,9 @@ bool isCheckable(Cmd id) {
 bool isFrameCommand(Cmd id) {
     switch (id) {
     case Cmd::FileNew:
+    case Cmd::FileOpen:
+    case Cmd::FileSave:
+    case Cmd::FileSaveAs:
     case Cmd::FileClose:
     case Cmd::FileExit:
     case Cmd::AdornedDialogs:
@@ -92,6 +98,8 @@ QString q(std::string_view s) {
 } // namespace
 
 QString CSkyvaneDoc::title() const {
+    if (!path.isEmpty())
+        return QFileInfo(path).fileName();
     return "Map-" + QString::number(m_number);
 }
 
@@ -104,6 +112,8 @@ CMainFrame::CMainFrame(SkyvaneApp& app) : m_app(app), m_mdi(new QMdiArea(this)) 
     createActions();
     createMenus();
     createToolbars();
+    m_recent.Load(m_app.store());
+    refreshRecentFiles();
     statusBar()->showMessage("Ready");
     connect(m_mdi, &QMdiArea::subWindowActivated, this, [this] { refreshActions(); });
     connect(&m_app, &SkyvaneApp::viewModeChanged, this, [this] { refreshActions(); });
@@ -166,6 +176,8 @@ void CMainFrame::createMenus() {
     add(file, {Cmd::FilePrint, Cmd::FilePrintPreview, Cmd::FilePrintSetup});
     m_chartFileItems.push_back(file->addSeparator());
     file->addSeparator();
+    m_fileMenu = file;
+    m_exitAction = action(Cmd::FileExit);
     add(file, {Cmd::FileExit});
 
     QMenu* view = bar->addMenu("&View");
@@ -320,8 +332,9 @@ CSkyvaneView* CMainFrame::newChart() {
     return addView(m_docs.back().get());
 }
 
-CSkyvaneView* CMainFrame::addView(CSkyvaneDoc* doc) {
-    auto* view = new CSkyvaneView(m_app);
+CSkyvaneView* CMainFrame::addView(CSkyvaneDoc* doc, CSkyvaneView* view) {
+    if (!view)
+        view = new CSkyvaneView(m_app);
     doc->views.push_back(view);
     QMdiSubWindow* sub = m_mdi->addSubWindow(view);
     sub->setAttribute(Qt::WA_DeleteOnClose);
@@ -341,6 +354,123 @@ CSkyvaneView* CMainFrame::addView(CSkyvaneDoc* doc) {
     view->setFocus();
     refreshActions();
     return view;
+}
+
+CSkyvaneDoc* CMainFrame::documentOf(const CSkyvaneView* view) const {
+    for (const auto& doc : m_docs)
+        if (std::find(doc->views.begin(), doc->views.end(), view) != doc->views.end())
+            return doc.get();
+    return nullptr;
+}
+
+void CMainFrame::retitle(CSkyvaneDoc* doc) {
+    for (std::size_t i = 0; i < doc->views.size(); ++i) {
+        QWidget* sub = doc->views[i]->parentWidget();
+        if (sub)
+            sub->setWindowTitle(i == 0 ? doc->title()
+                                       : doc->title() + ":" + QString::number(i + 1));
+    }
+}
+
+bool CMainFrame::openDocument(const QString& path) {
+    // The chart is read completely before its window opens: a file that cannot be read
+    // opens nothing and changes nothing.
+    auto* view = new CSkyvaneView(m_app);
+    catalog::ChartDocumentLoadOptions options;
+    options.dataFolder = m_app.dataFolder();
+    options.places = &m_app.catalogues().places;
+    options.deepSkyCatalog = &m_app.catalogues().deepSky;
+    // The catalogues are replaced: every chart takes the new lists at once.
+    options.cataloguesReplaced = [this] { m_app.selectionsChanged(); };
+    std::vector<std::string> notes;
+    const std::string error = catalog::LoadChartDocument(
+        path.toStdString(),
+        catalog::ChartDocumentParts{view->state().chart, m_app.deepSkySelection, m_app.asteroids,
+                                    m_app.comets},
+        options, &notes);
+    if (!error.empty()) {
+        delete view;
+        m_recent.Remove(path.toStdString());
+        m_recent.Save(m_app.store());
+        refreshRecentFiles();
+        showMessage(this, QString::fromStdString(error));
+        return false;
+    }
+    m_app.selectionsChanged();
+    auto doc = std::make_unique<CSkyvaneDoc>(0);
+    doc->path = QFileInfo(path).absoluteFilePath();
+    m_docs.push_back(std::move(doc));
+    addView(m_docs.back().get(), view);
+    m_recent.Add(m_docs.back()->path.toStdString());
+    m_recent.Save(m_app.store());
+    refreshRecentFiles();
+    if (!notes.empty()) {
+        QString text;
+        for (const std::string& note : notes)
+            text += QString::fromStdString(note) + "\n";
+        showMessage(this, text.trimmed());
+    }
+    return true;
+}
+
+bool CMainFrame::saveActive(bool askName) {
+    CSkyvaneDoc* doc = documentOf(activeView());
+    if (!doc)
+        return false;
+    QString path = doc->path;
+    if (askName || path.isEmpty()) {
+        const QString suggested = path.isEmpty() ? doc->title() + ".skv" : path;
+        path = QFileDialog::getSaveFileName(this, "Save As", suggested,
+                                            "Skyvane Files (*.skv);;All Files (*)");
+        if (path.isEmpty())
+            return false;
+        if (QFileInfo(path).suffix().isEmpty())
+            path += ".skv";
+    }
+    return saveActiveTo(path);
+}
+
+bool CMainFrame::saveActiveTo(const QString& path) {
+    CSkyvaneDoc* doc = documentOf(activeView());
+    if (!doc || doc->views.empty())
+        return false;
+    // The document is the state of its first window.
+    const std::string error =
+        catalog::SaveChartDocument(path.toStdString(), doc->views.front()->state().chart,
+                                   m_app.deepSkySelection, m_app.asteroids, m_app.comets);
+    if (!error.empty()) {
+        showMessage(this, QString::fromStdString(error));
+        return false;
+    }
+    doc->path = QFileInfo(path).absoluteFilePath();
+    retitle(doc);
+    m_recent.Add(doc->path.toStdString());
+    m_recent.Save(m_app.store());
+    refreshRecentFiles();
+    return true;
+}
+
+void CMainFrame::refreshRecentFiles() {
+    for (QAction* a : m_recentActions) {
+        m_fileMenu->removeAction(a);
+        a->deleteLater();
+    }
+    m_recentActions.clear();
+    const auto& files = m_recent.files();
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        const QString path = QString::fromStdString(files[i]);
+        auto* a = new QAction(QString("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()), this);
+        a->setStatusTip(path);
+        connect(a, &QAction::triggered, this, [this, path] { openDocument(path); });
+        m_fileMenu->insertAction(m_exitAction, a);
+        m_recentActions.push_back(a);
+    }
+    if (!m_recentActions.empty()) {
+        auto* separator = new QAction(this);
+        separator->setSeparator(true);
+        m_fileMenu->insertAction(m_exitAction, separator);
+        m_recentActions.push_back(separator);
+    }
 }
 
 void CMainFrame::viewClosed(CSkyvaneView* view) {
@@ -384,6 +514,23 @@ bool CMainFrame::runFrameCommand(Cmd id) {
     switch (id) {
     case Cmd::FileNew:
         newChart();
+        return true;
+    case Cmd::FileOpen: {
+        const QString start =
+            m_recent.files().empty()
+                ? QString::fromStdString(m_app.dataFolder().parent_path().string())
+                : QFileInfo(QString::fromStdString(m_recent.files().front())).path();
+        const QString path = QFileDialog::getOpenFileName(this, "Open", start,
+                                                          "Skyvane Files (*.skv);;All Files (*)");
+        if (!path.isEmpty())
+            openDocument(path);
+        return true;
+    }
+    case Cmd::FileSave:
+        saveActive(false);
+        return true;
+    case Cmd::FileSaveAs:
+        saveActive(true);
         return true;
     case Cmd::FileClose:
         if (QMdiSubWindow* sub = m_mdi->activeSubWindow())
@@ -437,7 +584,8 @@ void CMainFrame::refreshActions() {
         const auto id = static_cast<Cmd>(i);
         QAction* a = m_actions[i];
         if (isFrameCommand(id)) {
-            const bool needsChart = id == Cmd::FileClose || id == Cmd::WindowNew ||
+            const bool needsChart = id == Cmd::FileClose || id == Cmd::FileSave ||
+                                    id == Cmd::FileSaveAs || id == Cmd::WindowNew ||
                                     id == Cmd::WindowCascade || id == Cmd::WindowTile ||
                                     id == Cmd::WindowArrangeIcons;
             a->setEnabled(!needsChart || view != nullptr);

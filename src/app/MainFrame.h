@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Commands.h"
+#include "settings/RecentFiles.h"
 
 #include <QMainWindow>
 
@@ -24,9 +25,11 @@ class CSkyvaneView;
 class CSkyvaneDoc {
 public:
     explicit CSkyvaneDoc(int number) : m_number(number) {}
+    // "Map-" and the number until the chart is saved or opened, then the file's name.
     QString title() const;
     int number() const { return m_number; }
     std::vector<CSkyvaneView*> views;
+    QString path; // empty until saved or opened
 
 private:
     int m_number;
@@ -42,6 +45,14 @@ public:
 
     // File New: a fresh chart in a new window.
     CSkyvaneView* newChart();
+    // File Open: a chart document in a new window; on failure the message is shown and no
+    // window opens.
+    bool openDocument(const QString& path);
+    // File Save / Save As of the active chart's document; false when not saved.
+    bool saveActive(bool askName);
+    // File Save As without asking: writes the active chart to the file.
+    bool saveActiveTo(const QString& path);
+    const settings::RecentFiles& recentFiles() const { return m_recent; }
     // The active chart window, or null.
     CSkyvaneView* activeView() const;
     std::vector<CSkyvaneView*> views() const;
@@ -65,7 +76,10 @@ private:
     void createMenus();
     void createToolbars();
     bool runFrameCommand(Cmd id);
-    CSkyvaneView* addView(CSkyvaneDoc* doc);
+    CSkyvaneView* addView(CSkyvaneDoc* doc, CSkyvaneView* view = nullptr);
+    CSkyvaneDoc* documentOf(const CSkyvaneView* view) const;
+    void retitle(CSkyvaneDoc* doc);
+    void refreshRecentFiles();
     void viewClosed(CSkyvaneView* view);
 
     SkyvaneApp& m_app;
@@ -76,6 +90,10 @@ private:
     std::vector<QAction*> m_chartFileItems;
     std::vector<std::unique_ptr<CSkyvaneDoc>> m_docs;
     int m_nextDocument = 1;
+    settings::RecentFiles m_recent;
+    QMenu* m_fileMenu = nullptr;
+    QAction* m_exitAction = nullptr;
+    std::vector<QAction*> m_recentActions;
 };
 
 } // namespace app

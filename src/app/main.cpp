@@ -68,13 +68,15 @@ int main(int argc, char** argv) {
     if (!report.starError.empty())
         app::showMessage(&frame, QString::fromStdString(report.starError));
 
+    // A chart document on the command line opens instead of a new chart; one that cannot be
+    // opened ends the program after its message.
     const QStringList documents = parser.positionalArguments();
     if (!documents.isEmpty()) {
-        // Chart documents are not read by this version.
-        app::showMessage(nullptr, "Failed to open document.");
-        return 1;
+        if (!frame.openDocument(documents.front()))
+            return 1;
+    } else {
+        frame.newChart();
     }
-    frame.newChart();
     frame.showMaximized();
     const int rc = QApplication::exec();
     store->sync();

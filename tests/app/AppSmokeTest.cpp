@@ -20,6 +20,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -113,7 +115,7 @@ TEST_F(AppSmoke, FirstStartWithEmptySettings) {
     EXPECT_NE(second, frame->activeView());
     // Features still to come are in the menus, disabled.
     EXPECT_FALSE(frame->action(Cmd::SearchStar)->isEnabled());
-    EXPECT_FALSE(frame->action(Cmd::FileSave)->isEnabled());
+    EXPECT_FALSE(frame->action(Cmd::FilePrint)->isEnabled());
 }
 
 TEST_F(AppSmoke, ZoomCommandsFollowTheirEnableRules) {
@@ -559,6 +561,39 @@ TEST_F(AppSmoke, ObservingPlaceMovesTheChartToAnotherFixedPlace) {
     EXPECT_NEAR(chart.zenithOfDate().dec(), entry.latitude, 1e-6);
     EXPECT_GT(astro::angularDistance(zenithBefore, chart.zenithOfDate()), 80.0);
 }
+TEST_F(AppSmoke, ASavedChartOpensAgainInItsOwnWindowAndABadFileOpensNothing) {
+    app::CSkyvaneView* view = openChart();
+    chart::SkyChart& chart = view->state().chart;
+    chart.setZoom(0.3);
+    chart.settings.constellationBoundaries = 1;
+    const QString path = dir.filePath("orion.skv");
+    ASSERT_TRUE(frame->saveActiveTo(path));
+    EXPECT_EQ(frame->mdiArea()->subWindowList().front()->windowTitle(), "orion.skv");
+    ASSERT_FALSE(frame->recentFiles().files().empty());
+    EXPECT_EQ(frame->recentFiles().files().front(),
+              QFileInfo(path).absoluteFilePath().toStdString());
+
+    ASSERT_TRUE(frame->openDocument(path));
+    const auto windows = frame->mdiArea()->subWindowList();
+    ASSERT_EQ(windows.size(), 2);
+    const auto* opened = qobject_cast<app::CSkyvaneView*>(windows.back()->widget());
+    ASSERT_NE(opened, nullptr);
+    EXPECT_NEAR(opened->state().chart.zoom(), 0.3, 1e-6); // the view keeps a float zoom
+    EXPECT_EQ(opened->state().chart.settings.constellationBoundaries, 1);
+
+    // A file cut short opens no window.
+    QFile cut(dir.filePath("cut.skv"));
+    ASSERT_TRUE(cut.open(QIODevice::WriteOnly));
+    cut.write(QByteArray(40, '\0'));
+    cut.close();
+    QTimer::singleShot(0, [] {
+        if (auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+            box->accept();
+    });
+    EXPECT_FALSE(frame->openDocument(dir.filePath("cut.skv")));
+    EXPECT_EQ(frame->mdiArea()->subWindowList().size(), 2);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
