@@ -27,21 +27,51 @@ std::atomic<bool> g_trackAllocations{false};
 std::atomic<std::size_t> g_largestAllocation{0};
 } // namespace
 
-void* operator new(std::size_t n) {
+// Every form of the plain operator new and delete is replaced together (the nothrow ones
+// included, which the standard library's temporary buffers use), so that whatever one of
+// them allocates the matching one frees. Array forms call these by default.
+namespace {
+void* trackedAllocation(std::size_t n) noexcept {
     if (g_trackAllocations.load(std::memory_order_relaxed)) {
         std::size_t seen = g_largestAllocation.load(std::memory_order_relaxed);
         while (n > seen && !g_largestAllocation.compare_exchange_weak(seen, n)) {
         }
     }
-    if (void* p = std::malloc(n == 0 ? 1 : n))
+    return std::malloc(n == 0 ? 1 : n);
+}
+} // namespace
+
+void* operator new(std::size_t n) {
+    if (void* p = trackedAllocation(n))
         return p;
     throw std::bad_alloc();
+}
+void* operator new(std::size_t n, const std::nothrow_t&) noexcept {
+    return trackedAllocation(n);
+}
+void* operator new[](std::size_t n) {
+    return ::operator new(n);
+}
+void* operator new[](std::size_t n, const std::nothrow_t&) noexcept {
+    return trackedAllocation(n);
 }
 // Kept out of line, so that the compiler does not pair the free() with a new-expression.
 [[gnu::noinline]] void operator delete(void* p) noexcept {
     std::free(p);
 }
 [[gnu::noinline]] void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}
+[[gnu::noinline]] void operator delete(void* p, const std::nothrow_t&) noexcept {
+    std::free(p);
+}
+[[gnu::noinline]] void operator delete[](void* p) noexcept {
+    std::free(p);
+}
+[[gnu::noinline]] void operator delete[](void* p, std::size_t) noexcept {
+    std::free(p);
+}
+[[gnu::noinline]] void operator delete[](void* p, const std::nothrow_t&) noexcept {
     std::free(p);
 }
 

@@ -6,6 +6,7 @@
 #include "Json.h"
 
 #include "catalog/Catalogues.h"
+#include "catalog/ChartDocument.h"
 #include "catalog/MinorBodyCatalog.h"
 #include "catalog/TychoStore.h"
 #include "chart/BodyDrawing.h"
@@ -132,7 +133,7 @@ int runRender(const std::vector<std::string>& words) {
     valueOptions.insert(valueOptions.end(),
                         {"--out", "--view", "--mag", "--grids", "--data", "--dso", "--dso-labels",
                          "--asteroids", "--select-asteroids", "--comets", "--select-comets",
-                         "--trail"});
+                         "--trail", "--settings"});
     const Args a(words, valueOptions, {"--only-visible", "--boundaries"});
 
     const std::string out = a.text("--out", "");
@@ -207,6 +208,26 @@ int runRender(const std::vector<std::string>& words) {
         chart.settings.plotComets = 1;
     }
     chart.UpdateTime();
+    // A chart document sets the whole chart (its view, place, time, selections and trails);
+    // the window size stays the command line's.
+    if (const auto document = a.value("--settings")) {
+        catalog::DsoSelectionSettings deepSky;
+        catalog::ChartDocumentLoadOptions options;
+        options.dataFolder = dataDir;
+        options.places = &catalogues.places;
+        options.deepSkyCatalog = &catalogues.deepSky;
+        options.cataloguesReplaced = [&] {
+            asteroidList.reset(asteroids.bodies());
+            cometList.reset(comets.bodies());
+            chart.objects.asteroids = &asteroidList;
+            chart.objects.comets = &cometList;
+        };
+        const std::string error = catalog::LoadChartDocument(
+            *document, catalog::ChartDocumentParts{chart, deepSky, asteroids, comets}, options);
+        if (!error.empty())
+            throw UsageError(error);
+        chart.objects.deepSky = &catalogues.deepSky.selectedList();
+    }
     if (const auto trail = a.value("--trail"))
         addTrail(*trail, chart);
     const settings::ColorScheme scheme;

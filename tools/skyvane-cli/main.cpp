@@ -51,11 +51,13 @@ Usage:
                       [--dso messier|all] [--dso-labels name|ngc|messier]
                       [--asteroids FILE [--select-asteroids NAME,...|all]]
                       [--comets FILE [--select-comets NAME,...|all]]
-                      [--trail BODY,YYYY-MM-DDTHH:MM:SS,STEP_DAYS,COUNT]
+                      [--trail BODY,YYYY-MM-DDTHH:MM:SS,STEP_DAYS,COUNT] [--settings FILE.skv]
       The chart drawn into an image or a one-page PDF: background, grids, constellations,
       stars, the Sun, Moon and planets, and labels, as a new chart shows them unless the
       options say otherwise; deep-sky objects, asteroids and comets of a catalogue file
       (names or numbers to plot), and a trail of a body (start in local time = UT here).
+      --settings draws the chart a document (.skv) holds; only --size, --view and --out
+      still apply to it.
       Prints the chart's target, field, limiting magnitude and draw-list size.
   skyvane-cli --help | --version
 
