@@ -6,6 +6,7 @@
 #include "app/MinorBodyDialogs.h"
 #include "app/ObjectDialogs.h"
 #include "app/PlaceDialogs.h"
+#include "app/SchemeDialog.h"
 #include "app/SkyvaneApp.h"
 #include "app/TimeDialogs.h"
 #include "astro/Format.h"
@@ -415,6 +416,10 @@ bool CSkyvaneView::runCommand(Cmd id) {
             chart::WriteChartSettings(m_app.store(), chart, m_scheme);
             changed(true);
         }
+        return true;
+    case Cmd::ColorsFonts:
+        if (runSchemeDialog(this, m_scheme))
+            changed(false);
         return true;
     case Cmd::GridProperties:
         if (runGridProperties(this, m_state))

@@ -15,7 +15,7 @@ constexpr CommandInfo kCommands[] = {
     {Cmd::FilePrintPreview, "Print Pre&view", "Display full pages", false},
     {Cmd::FilePrintSetup, "P&rint Setup...", "Change the printer and printing options", false},
     {Cmd::FileExit, "E&xit", "Quit the application", true},
-    {Cmd::ColorsFonts, "Colors && &Fonts Preferences...", "Colors and fonts of the chart", false},
+    {Cmd::ColorsFonts, "Colors && &Fonts Preferences...", "Colors and fonts of the chart", true},
     {Cmd::AdornedDialogs, "A&dorned Dialogs", "Textured dialog backgrounds", true},
     {Cmd::ToolbarMain, "&Main", "Show or hide the main toolbar", true},
     {Cmd::ToolbarRotation, "&Rotation", "Show or hide the rotation toolbar", true},

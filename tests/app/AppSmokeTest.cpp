@@ -594,6 +594,22 @@ TEST_F(AppSmoke, ASavedChartOpensAgainInItsOwnWindowAndABadFileOpensNothing) {
     EXPECT_EQ(frame->mdiArea()->subWindowList().size(), 2);
 }
 
+TEST_F(AppSmoke, TheColoursAndFontsDialogOpensOnTheChartsScheme) {
+    app::CSkyvaneView* view = openChart();
+    EXPECT_TRUE(frame->action(Cmd::ColorsFonts)->isEnabled());
+    const settings::ColorScheme before = view->scheme();
+    bool opened = false;
+    QTimer::singleShot(0, [&opened] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            opened = true;
+            dialog->reject();
+        }
+    });
+    frame->trigger(Cmd::ColorsFonts);
+    EXPECT_TRUE(opened);
+    EXPECT_TRUE(view->scheme() == before) << "closed without a change";
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
