@@ -128,10 +128,8 @@ DsoDialog::DsoDialog(QWidget* parent, SkyvaneApp& app, chart::ChartViewState& st
     layout->addLayout(area);
 
     auto* labels = new QPushButton(Model::kLabels, this);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    QDialogButtonBox* buttons = okCancel(this);
     buttons->addButton(labels, QDialogButtonBox::ActionRole);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
 
     showFields();

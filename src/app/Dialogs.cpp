@@ -24,13 +24,6 @@ QString q(const std::string& s) {
     return QString::fromStdString(s);
 }
 
-QDialogButtonBox* okCancel(QDialog* dialog) {
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
-    return buttons;
-}
-
 } // namespace
 
 void adorn(QWidget* dialog) {
@@ -45,6 +38,22 @@ void adorn(QWidget* dialog) {
     p.setColor(QPalette::WindowText, mode == 1 ? QColor(225, 225, 205) : QColor(0, 0, 0));
     dialog->setPalette(p);
     dialog->setAutoFillBackground(true);
+}
+
+QDialogButtonBox* okCancel(QDialog* dialog) {
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    return buttons;
+}
+
+bool refuse(QWidget* dialog, const std::optional<std::string>& message, QWidget* field) {
+    if (!message)
+        return false;
+    showMessage(dialog, QString::fromStdString(*message));
+    if (field)
+        field->setFocus();
+    return true;
 }
 
 void showMessage(QWidget* parent, const QString& text) {
@@ -66,11 +75,8 @@ ZoomDialog::ZoomDialog(QWidget* parent, chart::ZoomDialogModel& model)
 }
 
 void ZoomDialog::accept() {
-    if (const auto message = m_model.validate(m_field->text().toStdString())) {
-        showMessage(this, q(*message));
-        m_field->setFocus();
+    if (refuse(this, m_model.validate(m_field->text().toStdString()), m_field))
         return;
-    }
     QDialog::accept();
 }
 
@@ -96,11 +102,8 @@ MagnitudeLimitDialog::MagnitudeLimitDialog(QWidget* parent, chart::MagnitudeLimi
 }
 
 void MagnitudeLimitDialog::accept() {
-    if (const auto message = m_model.validate(m_limit->text().toStdString())) {
-        showMessage(this, q(*message));
-        m_limit->setFocus();
+    if (refuse(this, m_model.validate(m_limit->text().toStdString()), m_limit))
         return;
-    }
     QDialog::accept();
 }
 

@@ -2,7 +2,11 @@
 
 #include <QDialog>
 
+#include <optional>
+#include <string>
+
 class QCheckBox;
+class QDialogButtonBox;
 class QLineEdit;
 class QRadioButton;
 
@@ -68,5 +72,12 @@ void adorn(QWidget* dialog);
 
 // The program's message box: OK, the program's name as caption.
 void showMessage(QWidget* parent, const QString& text);
+
+// The OK and Cancel buttons of a dialog, wired to accept and reject.
+QDialogButtonBox* okCancel(QDialog* dialog);
+
+// A dialog's answer to a refused value: the model's message over the dialog, the focus in
+// the field (when one is given). True when there was a message, so the dialog stays open.
+bool refuse(QWidget* dialog, const std::optional<std::string>& message, QWidget* field = nullptr);
 
 } // namespace app

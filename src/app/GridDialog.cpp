@@ -35,10 +35,7 @@ GridPropertiesDialog::GridPropertiesDialog(QWidget* parent, Model& model)
     for (int i = 0; i < Model::kPageCount; ++i)
         m_tabs->addTab(buildPage(i), Model::kPageTitles[i]);
     layout->addWidget(m_tabs);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
+    layout->addWidget(okCancel(this));
 }
 
 QWidget* GridPropertiesDialog::buildPage(int index) {

@@ -271,10 +271,7 @@ AsteroidFiltersDialog::AsteroidFiltersDialog(QWidget* parent, catalog::AsteroidF
     auto* note = new QLabel(M::kNote, this);
     note->setWordWrap(true);
     layout->addWidget(note);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
+    layout->addWidget(okCancel(this));
 
     m_number->setChecked(model.numberFilter);
     m_magnitude->setChecked(model.magnitudeFilter);

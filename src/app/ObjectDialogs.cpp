@@ -26,13 +26,6 @@ namespace app {
 
 namespace {
 
-QDialogButtonBox* okCancel(QDialog* dialog) {
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
-    return buttons;
-}
-
 QColor toQColor(chart::Colour c) {
     return QColor(c.r, c.g, c.b);
 }
@@ -159,11 +152,8 @@ void DeepSkyLabelsDialog::accept() {
         if (m_choices[i]->isChecked())
             m_model.choice = static_cast<int>(i);
     m_model.limitText = m_limit->text().toStdString();
-    if (const auto message = m_model.validate()) {
-        showMessage(this, QString::fromStdString(*message));
-        m_limit->setFocus();
+    if (refuse(this, m_model.validate(), m_limit))
         return;
-    }
     QDialog::accept();
 }
 

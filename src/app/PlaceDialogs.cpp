@@ -200,13 +200,6 @@ QComboBox* zoneChoice(QWidget* parent, const catalog::TimeZoneList& zones) {
     return box;
 }
 
-QDialogButtonBox* okCancel(QDialog* dialog) {
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
-    return buttons;
-}
-
 // One coordinate row: degrees, minutes, seconds and the hemisphere.
 QHBoxLayout* angleRow(QSpinBox* const (&parts)[3], QComboBox* side) {
     auto* row = new QHBoxLayout;
@@ -769,10 +762,8 @@ void ObservingPlaceDialog::removeCurrent() {
 }
 
 void ObservingPlaceDialog::accept() {
-    if (const auto message = m_model.validate()) {
-        showMessage(this, q(*message));
+    if (refuse(this, m_model.validate()))
         return;
-    }
     QDialog::accept();
 }
 

@@ -28,13 +28,6 @@ QString q(const std::string& s) {
     return QString::fromStdString(s);
 }
 
-QDialogButtonBox* okCancel(QDialog* dialog) {
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
-    return buttons;
-}
-
 // One field with its up-down control and the unit after it.
 QHBoxLayout* fieldWithUnit(QWidget* parent, UpDownField* field, const char* unit) {
     auto* row = new QHBoxLayout;
@@ -86,11 +79,8 @@ PaceDialog::PaceDialog(QWidget* parent, chart::PaceDialogModel& model)
 }
 
 void PaceDialog::accept() {
-    if (const auto message = m_model.validate(m_field->text().toStdString())) {
-        showMessage(this, q(*message));
-        m_field->setFocus();
+    if (refuse(this, m_model.validate(m_field->text().toStdString()), m_field))
         return;
-    }
     QDialog::accept();
 }
 
@@ -108,11 +98,8 @@ UpdatePeriodDialog::UpdatePeriodDialog(QWidget* parent, chart::UpdatePeriodDialo
 }
 
 void UpdatePeriodDialog::accept() {
-    if (const auto message = m_model.validate(m_field->text().toStdString())) {
-        showMessage(this, q(*message));
-        m_field->setFocus();
+    if (refuse(this, m_model.validate(m_field->text().toStdString()), m_field))
         return;
-    }
     QDialog::accept();
 }
 

@@ -33,23 +33,6 @@ template <typename T> std::string fieldText(T value) {
     return text;
 }
 
-// An integer field as the framework reads it: an optionally signed whole number with blanks
-// around it.
-std::optional<int> parseIntegerField(std::string_view text) {
-    const auto begin = text.find_first_not_of(" \t");
-    if (begin == std::string_view::npos)
-        return std::nullopt;
-    const auto end = text.find_last_not_of(" \t") + 1;
-    std::string_view number = text.substr(begin, end - begin);
-    if (!number.empty() && number.front() == '+')
-        number.remove_prefix(1);
-    int value = 0;
-    const auto [last, error] = std::from_chars(number.data(), number.data() + number.size(), value);
-    if (error != std::errc() || last != number.data() + number.size())
-        return std::nullopt;
-    return value;
-}
-
 double wrap(double value, double turn) {
     double v = std::fmod(value, turn);
     if (v < 0.0)
@@ -103,7 +86,7 @@ std::optional<DsoDialogModel::Refusal> DsoDialogModel::validate() const {
     };
     auto integer = [](Field field, const std::string& text, int min,
                       int max) -> std::optional<Refusal> {
-        const std::optional<int> value = parseIntegerField(text);
+        const std::optional<int> value = chart::ParseIntegerField<int>(text);
         if (!value)
             return Refusal{field, kEnterIntegerText};
         if (*value < min || *value > max)
@@ -139,7 +122,7 @@ DsoSelectionSettings DsoDialogModel::accept(const astro::CoordinateFrames& frame
             out = *v;
     };
     auto readInt = [](const std::string& text, int& out) {
-        if (const auto v = parseIntegerField(text))
+        if (const auto v = chart::ParseIntegerField<int>(text))
             out = *v;
     };
     readFloat(sizeText, s.minSize);

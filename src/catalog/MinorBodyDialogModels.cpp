@@ -1,6 +1,7 @@
 #include "catalog/MinorBodyDialogModels.h"
 
 #include "catalog/AreaTarget.h"
+#include "catalog/TextUtil.h"
 
 #include "astro/Format.h"
 #include "astro/Frames.h"
@@ -18,39 +19,6 @@ namespace catalog {
 namespace {
 
 constexpr double kDegreesPerRadian = 57.29578;
-
-char lower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool equalIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (lower(a[i]) != lower(b[i]))
-            return false;
-    return true;
-}
-
-std::string_view trimmed(std::string_view s) {
-    const auto first = s.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return {};
-    const auto last = s.find_last_not_of(" \t");
-    return s.substr(first, last - first + 1);
-}
-
-// A whole number with blanks around it and nothing else.
-std::optional<long> parseInteger(std::string_view text) {
-    std::string_view s = trimmed(text);
-    if (!s.empty() && s.front() == '+')
-        s.remove_prefix(1);
-    long value = 0;
-    const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
-    if (s.empty() || ec != std::errc() || end != s.data() + s.size())
-        return std::nullopt;
-    return value;
-}
 
 } // namespace
 
@@ -82,7 +50,7 @@ std::string MinorBodyListModel::totalText() const {
 
 MinorBodyListModel::FindResult MinorBodyListModel::find(std::string_view text) const {
     for (std::size_t i = 0; i < m_rows.size(); ++i)
-        if (equalIgnoringCase(m_rows[i].name, text))
+        if (equalsIgnoringCase(m_rows[i].name, text))
             return {i, {}};
     return {std::nullopt, kCantFind + std::string(text)};
 }
@@ -133,10 +101,10 @@ AsteroidFiltersModel::AsteroidFiltersModel(const chart::SkyChart& chart) : m_cha
 
 std::optional<AsteroidFiltersModel::Refusal> AsteroidFiltersModel::validate() {
     if (numberFilter) {
-        const std::optional<long> from = parseInteger(fromText);
+        const std::optional<long> from = chart::ParseIntegerField<long>(fromText);
         if (!from || *from < 1)
             return Refusal{kPositiveNumber, Field::From};
-        const std::optional<long> to = parseInteger(toText);
+        const std::optional<long> to = chart::ParseIntegerField<long>(toText);
         if (!to || *to < 1)
             return Refusal{kPositiveNumber, Field::To};
         if (*to < *from)

@@ -83,17 +83,23 @@ void DeepSkyLabelsDialogModel::apply(ChartSettings& settings) const {
         settings.deepSkyLabelMagnitudeLimit = *limit;
 }
 
-std::optional<double> ParseNumberField(std::string_view text) {
+std::string_view FieldNumberText(std::string_view text) {
     const auto begin = text.find_first_not_of(" \t");
     if (begin == std::string_view::npos)
-        return std::nullopt;
+        return {};
     const auto end = text.find_last_not_of(" \t") + 1;
     std::string_view number = text.substr(begin, end - begin);
     if (!number.empty() && number.front() == '+')
         number.remove_prefix(1);
+    return number;
+}
+
+std::optional<double> ParseNumberField(std::string_view text) {
+    const std::string_view number = FieldNumberText(text);
     double value = 0.0;
     const auto [last, error] = std::from_chars(number.data(), number.data() + number.size(), value);
-    if (error != std::errc() || last != number.data() + number.size() || !std::isfinite(value))
+    if (number.empty() || error != std::errc() || last != number.data() + number.size() ||
+        !std::isfinite(value))
         return std::nullopt;
     return value;
 }

@@ -3,6 +3,7 @@
 #include "chart/ChartSettings.h"
 
 #include <array>
+#include <charconv>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -81,9 +82,23 @@ public:
     void apply(ChartSettings& settings) const;
 };
 
+// The text of a field without the blanks and tabs around it, and without one leading "+".
+std::string_view FieldNumberText(std::string_view text);
+
 // A number field as the framework reads it: a decimal number with blanks around it, nothing
 // else.
 std::optional<double> ParseNumberField(std::string_view text);
+
+// An integer field as the framework reads it: an optionally signed whole number with blanks
+// around it, nothing else, that fits the type.
+template <class Int> std::optional<Int> ParseIntegerField(std::string_view text) {
+    const std::string_view number = FieldNumberText(text);
+    Int value = 0;
+    const auto [last, error] = std::from_chars(number.data(), number.data() + number.size(), value);
+    if (number.empty() || error != std::errc() || last != number.data() + number.size())
+        return std::nullopt;
+    return value;
+}
 // "Please enter a number between 1 and 30."
 std::string NumberRangeMessage(double min, double max);
 inline constexpr const char* kEnterNumberText = "Please enter a number.";
