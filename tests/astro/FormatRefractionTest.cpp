@@ -38,8 +38,12 @@ TEST(Format, HoursAtEachPrecision) {
     EXPECT_EQ(formatHours(5.0 + 7.0 / 60 + 12.4 / 3600, 1), "05h 07m 12.4s");
     EXPECT_EQ(formatHours(5.0 + 7.0 / 60 + 12.4 / 3600, 2), "05h 07m 12.40s");
     EXPECT_EQ(formatHours(0.0, 0), "00h 00m 00s");
-    // Seconds are rounded by the format alone: 59.9 s prints as 60.
-    EXPECT_EQ(formatHours(1.0 + 59.0 / 60 + 59.9 / 3600, 0), "01h 59m 60s");
+    // Seconds that round to 60 are carried into the minutes and on into the hours, at the
+    // precision printed: 59.9 s is 60 at precision 0 but 59.9 at precision 1.
+    EXPECT_EQ(formatHours(1.0 + 59.0 / 60 + 59.9 / 3600, 0), "02h 00m 00s");
+    EXPECT_EQ(formatHours(1.0 + 59.0 / 60 + 59.9 / 3600, 1), "01h 59m 59.9s");
+    EXPECT_EQ(formatHours(1.0 + 59.0 / 60 + 59.996 / 3600, 2), "02h 00m 00.00s");
+    EXPECT_EQ(formatHours(1.0 + 30.0 / 60 + 59.7 / 3600, 0), "01h 31m 00s");
 }
 
 TEST(Format, DegreesSignedAndUnsigned) {
@@ -50,6 +54,11 @@ TEST(Format, DegreesSignedAndUnsigned) {
     EXPECT_EQ(formatDegrees(-89.99, 2, true), "-89\u00b0 59' 24.00\"");
     EXPECT_EQ(formatDegrees(7.25, 1, false), " 007\u00b0 15' 00.0\"");
     EXPECT_EQ(formatDegrees(std::nan(""), 0, true), "+00\u00b0 00' 00\"");
+    // A float declination a hair below a whole minute (41.2666664 is 41 15' 59.999") reads as
+    // the whole minute, in either sign.
+    EXPECT_EQ(formatDegrees(41.26666641, 1, true), "+41\u00b0 16' 00.0\"");
+    EXPECT_EQ(formatDegrees(-16.7, 0, true), "-16\u00b0 42' 00\"");
+    EXPECT_EQ(formatDegrees(359.99999999, 2, false), " 360\u00b0 00' 00.00\"");
     // Out-of-range precision falls back to the nearest one.
     EXPECT_EQ(formatDegrees(1.0, 7, true), "+01\u00b0 00' 00.00\"");
 }
