@@ -22,7 +22,9 @@ std::string fixed(double value, int decimals) {
     return std::string(buf, r.ptr);
 }
 
-const char* phaseName(std::int32_t code) {
+} // namespace
+
+const char* moonPhaseName(std::int32_t code) {
     switch (code) {
     case 0:
         return "Full Moon";
@@ -37,8 +39,6 @@ const char* phaseName(std::int32_t code) {
     }
 }
 
-} // namespace
-
 std::string magnitudeText(double magnitude) {
     return fixed(magnitude, 1);
 }
@@ -48,7 +48,7 @@ std::string phaseText(double phase) {
 }
 
 std::string moonPhaseText(std::int32_t phaseCode, double days) {
-    std::string text = phaseName(phaseCode);
+    std::string text = moonPhaseName(phaseCode);
     if (!std::isfinite(days))
         return text;
     if (days < 0.0) {

@@ -15,6 +15,9 @@ namespace astro {
 std::string magnitudeText(double magnitude);
 // "%.3f", the illuminated fraction of a body other than the Moon.
 std::string phaseText(double phase);
+// "Full Moon", "Third Quarter", "New Moon", "First Quarter" for the principal phase codes 0 to
+// 3; empty for any other code.
+const char* moonPhaseName(std::int32_t code);
 // The principal phase name ("Full Moon", "Third Quarter", "New Moon", "First Quarter" for
 // codes 0 to 3, nothing for any other code) directly followed by "-2.4 days" before the
 // phase or "+2.4 days" from it on (a count of zero, also -0, takes the plus sign).
