@@ -1,7 +1,12 @@
 // Loading the shipped star and constellation files, as start-up does: time per load, and
-// the memory the loaded catalogues hold (resident set growth, reported as counters).
+// the memory the loaded catalogues hold (resident set growth, reported as counters); and the
+// work of one pick: the rise/transit/set search of a star and the properties texts.
+#include "astro/RiseSet.h"
+#include "catalog/Catalogues.h"
 #include "catalog/Constellations.h"
+#include "catalog/ObjectProperties.h"
 #include "catalog/Stars.h"
+#include "chart/SkyChart.h"
 
 #include <benchmark/benchmark.h>
 
@@ -85,5 +90,55 @@ void BM_FindConstellationAt(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_FindConstellationAt);
+
+// The search of a fixed object over stars of every declination that rises and sets at +51.5.
+void BM_FindRiseTransitSet(benchmark::State& state) {
+    const astro::ObservationParams p = astro::makeObservationParams(
+        astro::DateTime(2026, 12, 8, 22, 0, 0), astro::Site{51.5, 0.0, 0.0f}, 0);
+    double ra = 0.0, dec = -38.0;
+    for (auto _ : state) {
+        double rise = -1.0, transit = -1.0, set = -1.0;
+        astro::findRiseTransitSet(ra, dec, p, rise, transit, set);
+        benchmark::DoNotOptimize(rise + transit + set);
+        ra = ra > 23.5 ? 0.0 : ra + 0.37;
+        dec = dec > 38.0 ? -38.0 : dec + 1.3;
+    }
+}
+BENCHMARK(BM_FindRiseTransitSet)->Unit(benchmark::kMicrosecond);
+
+// What a pick costs: the short window's lines and the full text of a star, a deep-sky object
+// and a planet.
+void BM_PropertiesTexts(benchmark::State& state) {
+    static const auto catalogues = [] {
+        auto c = std::make_unique<catalog::Catalogues>();
+        c->LoadAll(kData);
+        return c;
+    }();
+    chart::SkyChart chart;
+    chart.clock.Universal = astro::DateTime(2026, 12, 8, 22, 0, 0);
+    chart.UpdateTime();
+    const catalog::PropertiesContext ctx = catalog::MakePropertiesContext(
+        chart, &catalogues->places, &catalogues->constellations, &catalogues->deepSky);
+    const astro::SkyPoint* objects[3] = {nullptr, nullptr, &chart.solarSystem.mars};
+    for (const catalog::NamedStar& s : catalogues->stars.namedStars())
+        if (s.properName() == "Betelgeuse")
+            objects[0] = &s;
+    for (const catalog::DsoObject& o : catalogues->deepSky.objects())
+        if (o.messier() == 42)
+            objects[1] = &o;
+    if (!objects[0] || !objects[1]) {
+        state.SkipWithError("Betelgeuse or M42 is missing from the shipped files");
+        return;
+    }
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        for (const astro::SkyPoint* o : objects) {
+            bytes += catalog::FullPropertiesText(*o, ctx).size();
+            bytes += catalog::ShortPropertiesLines(*o, ctx).size();
+        }
+    }
+    benchmark::DoNotOptimize(bytes);
+}
+BENCHMARK(BM_PropertiesTexts)->Unit(benchmark::kMicrosecond);
 
 } // namespace

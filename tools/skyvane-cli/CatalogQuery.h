@@ -6,6 +6,13 @@
 #include <string_view>
 #include <vector>
 
+namespace catalog {
+class DsoCatalog;
+class DsoObject;
+class StarCatalog;
+class TychoStar;
+} // namespace catalog
+
 namespace cli {
 
 // A look-up in a catalogue: the object is named by the words that are not options (an
@@ -22,5 +29,18 @@ CatalogQuery parseCatalogQuery(const std::vector<std::string>& words, const std:
 // "HD 48915", "hd48915": the text after a catalogue prefix in any letter case, without the
 // blanks between; none when the query does not start with the prefix.
 std::optional<std::string_view> afterPrefix(std::string_view query, std::string_view prefix);
+
+// The star a query names: "HD n", "SAO n", "HIP n" (through the cross identifications under
+// dataDir/sources), "TYC a-b-c" (the resident stars, then the Tycho-2 store), or a proper name
+// or star name ("Vega", "61 Cyg") in any letter case. Null when no star has it; a malformed
+// number throws UsageError.
+const catalog::TychoStar* findStar(catalog::StarCatalog& stars, const std::string& query,
+                                   const std::filesystem::path& dataDir);
+
+// True for "NGC n", "IC n" and "M n" (blanks and letter case free).
+bool namesDeepSkyNumber(std::string_view query);
+// The deep-sky object a query names: "NGC n", "IC n", "M n", a common name or a designation.
+// Null when none has it; a Messier number out of range throws UsageError.
+const catalog::DsoObject* findDeepSky(const catalog::DsoCatalog& dso, const std::string& query);
 
 } // namespace cli

@@ -15,5 +15,6 @@ int runStar(const std::vector<std::string>& args);
 int runDso(const std::vector<std::string>& args);    // DsoCommand.cpp
 int runPlace(const std::vector<std::string>& args);  // PlaceCommand.cpp
 int runRender(const std::vector<std::string>& args); // RenderCommand.cpp
+int runInfo(const std::vector<std::string>& args);   // InfoCommand.cpp
 
 } // namespace cli

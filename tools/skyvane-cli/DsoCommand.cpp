@@ -139,18 +139,12 @@ void printObject(const catalog::DsoCatalog& dso, const catalog::DsoObject& o,
 
 } // namespace
 
-int runDso(const std::vector<std::string>& words) {
-    const CatalogQuery q =
-        parseCatalogQuery(words, "dso needs 'NGC n', 'IC n', 'M n' or a common name");
-    const std::string& query = q.text;
-    const std::filesystem::path& dataDir = q.dataDir;
-    catalog::ConstellationData constellations;
-    constellations.LoadConstellationList(dataDir);
-    catalog::DsoCatalog dso;
-    const catalog::DsoLoadResult loaded = dso.LoadDsoCatalog(dataDir, &constellations);
-    for (const std::string& problem : loaded.problems)
-        std::fprintf(stderr, "skyvane-cli: %s\n", problem.c_str());
+bool namesDeepSkyNumber(std::string_view query) {
+    return numberAfterPrefix(query, "NGC") || numberAfterPrefix(query, "IC") ||
+           numberAfterPrefix(query, "M");
+}
 
+const catalog::DsoObject* findDeepSky(const catalog::DsoCatalog& dso, const std::string& query) {
     const catalog::DsoObject* found = nullptr;
     if (auto ngc = numberAfterPrefix(query, "NGC")) {
         found = findByDesignation(dso, withoutLeadingZeros(*ngc));
@@ -165,6 +159,22 @@ int runDso(const std::vector<std::string>& words) {
         if (!found)
             found = findByDesignation(dso, query);
     }
+    return found;
+}
+
+int runDso(const std::vector<std::string>& words) {
+    const CatalogQuery q =
+        parseCatalogQuery(words, "dso needs 'NGC n', 'IC n', 'M n' or a common name");
+    const std::string& query = q.text;
+    const std::filesystem::path& dataDir = q.dataDir;
+    catalog::ConstellationData constellations;
+    constellations.LoadConstellationList(dataDir);
+    catalog::DsoCatalog dso;
+    const catalog::DsoLoadResult loaded = dso.LoadDsoCatalog(dataDir, &constellations);
+    for (const std::string& problem : loaded.problems)
+        std::fprintf(stderr, "skyvane-cli: %s\n", problem.c_str());
+
+    const catalog::DsoObject* found = findDeepSky(dso, query);
     if (!found) {
         std::fprintf(stderr, "skyvane-cli: no deep-sky object '%s' in the files of %s\n",
                      query.c_str(), dataDir.c_str());

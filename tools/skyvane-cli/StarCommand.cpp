@@ -152,22 +152,8 @@ const catalog::TychoStar* findResident(const catalog::StarCatalog& stars, Match 
 
 } // namespace
 
-int runStar(const std::vector<std::string>& words) {
-    const CatalogQuery q =
-        parseCatalogQuery(words, "star needs a name, 'HD n', 'SAO n' or 'TYC a-b-c'");
-    const std::string& query = q.text;
-    const std::filesystem::path& dataDir = q.dataDir;
-    catalog::StarCatalog stars;
-    const catalog::StarLoadResult loaded = stars.LoadStarCatalogs(dataDir);
-    if (!loaded.ok()) {
-        std::fprintf(stderr, "skyvane-cli: %s\n", loaded.error.c_str());
-        return 1;
-    }
-    catalog::ConstellationData constellations;
-    const bool haveBands = constellations.LoadBoundaryBands(dataDir) > 0;
-    if (haveBands)
-        catalog::setConstellationLookup(&constellations);
-
+const catalog::TychoStar* findStar(catalog::StarCatalog& stars, const std::string& query,
+                                   const std::filesystem::path& dataDir) {
     const catalog::TychoStar* found = nullptr;
     if (auto hip = afterPrefix(query, "HIP")) {
         // The star files keep no Hipparcos numbers: go through the cross identifications
@@ -212,6 +198,26 @@ int runStar(const std::vector<std::string>& words) {
                 return catalog::equalsIgnoringCase(s.GetName(), query);
             });
     }
+    return found;
+}
+
+int runStar(const std::vector<std::string>& words) {
+    const CatalogQuery q =
+        parseCatalogQuery(words, "star needs a name, 'HD n', 'SAO n' or 'TYC a-b-c'");
+    const std::string& query = q.text;
+    const std::filesystem::path& dataDir = q.dataDir;
+    catalog::StarCatalog stars;
+    const catalog::StarLoadResult loaded = stars.LoadStarCatalogs(dataDir);
+    if (!loaded.ok()) {
+        std::fprintf(stderr, "skyvane-cli: %s\n", loaded.error.c_str());
+        return 1;
+    }
+    catalog::ConstellationData constellations;
+    const bool haveBands = constellations.LoadBoundaryBands(dataDir) > 0;
+    if (haveBands)
+        catalog::setConstellationLookup(&constellations);
+
+    const catalog::TychoStar* found = findStar(stars, query, dataDir);
     if (!found) {
         std::fprintf(stderr, "skyvane-cli: no star '%s' in the star files of %s\n", query.c_str(),
                      dataDir.c_str());

@@ -42,6 +42,15 @@ Usage:
   skyvane-cli dso     "NGC 224" | "M 31" | "IC 434" | NAME  [--data DIR]
       A deep-sky object: designation, type and source texts, position, size, magnitude,
       names and the expanded description.
+  skyvane-cli info    NAME | "M 31" | "HD n" | "TYC a-b-c" | BODY | --asteroid "LINE" | --comet "LINE"
+                      [--ut TIME] [--place N | --lat DEG --lon DEG] [--tz HOURS] [--dst 0|1]
+                      [--height M] [--data DIR] [--json | --short]
+      Everything the properties window tells about an object for a place and instant: the
+      full properties text (as the window shows it), the short window's lines (--short), or
+      the fields as JSON (--json): position, azimuth and altitude, ecliptic place,
+      constellation, magnitude, rise, transit and set, elongations of a body. The place is a
+      fixed place of the list (N, default 211: London, in its zone) or a free position (in
+      zone --tz, default 0). The instant defaults to now.
   skyvane-cli place   N  [--data DIR]
       Entry N of the places list (permanent places, then added ones) and its texts.
   skyvane-cli render  --out FILE.png|FILE.pdf [--size WxH] [--ut TIME] [--lat DEG] [--lon DEG]
@@ -92,6 +101,8 @@ int main(int argc, char** argv) {
             return cli::runStar(rest);
         if (command == "dso")
             return cli::runDso(rest);
+        if (command == "info")
+            return cli::runInfo(rest);
         if (command == "place")
             return cli::runPlace(rest);
         if (command == "render")

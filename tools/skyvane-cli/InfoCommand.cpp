@@ -1,0 +1,304 @@
+#include "Commands.h"
+
+#include "Args.h"
+#include "CatalogQuery.h"
+#include "ChartOptions.h"
+#include "Json.h"
+
+#include "astro/Format.h"
+#include "astro/MinorBody.h"
+#include "astro/MinorBodyLine.h"
+#include "astro/RiseSet.h"
+#include "catalog/Catalogues.h"
+#include "catalog/MinorBodyCatalog.h"
+#include "catalog/ObjectProperties.h"
+#include "catalog/TextUtil.h"
+#include "chart/SkyChart.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+#include <type_traits>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace cli {
+
+namespace {
+
+const std::vector<std::string> kValueOptions = {"--ut",  "--lat",   "--lon",      "--tz",
+                                                "--dst", "--height", "--place",   "--data",
+                                                "--asteroid", "--comet"};
+const std::vector<std::string> kFlagOptions = {"--json", "--short"};
+
+bool isValueOption(const std::string& w) {
+    for (const std::string& o : kValueOptions)
+        if (o == w)
+            return true;
+    return false;
+}
+
+// The words that name the object, joined by blanks, and the options.
+struct InfoArgs {
+    std::string object;
+    std::vector<std::string> options;
+};
+
+InfoArgs splitWords(const std::vector<std::string>& words) {
+    InfoArgs r;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        if (words[i].starts_with("--")) {
+            r.options.push_back(words[i]);
+            if (isValueOption(words[i]) && i + 1 < words.size())
+                r.options.push_back(words[++i]);
+            continue;
+        }
+        r.object += (r.object.empty() ? "" : " ") + words[i];
+    }
+    return r;
+}
+
+const char* visibilityName(astro::Visibility v) {
+    switch (v) {
+    case astro::Visibility::NeverRises:
+        return "never rises";
+    case astro::Visibility::NeverSets:
+        return "never sets";
+    default:
+        return "rises and sets";
+    }
+}
+
+const char* kindName(int kind) {
+    switch (kind) {
+    case astro::KindSun:
+        return "sun";
+    case astro::KindMoon:
+        return "moon";
+    case astro::KindAsteroid:
+        return "asteroid";
+    case astro::KindComet:
+        return "comet";
+    case astro::KindDeepSky:
+        return "deep-sky";
+    case astro::KindTychoStar:
+        return "tycho";
+    case astro::KindCatalogStar:
+        return "catalogue";
+    case astro::KindNamedStar:
+        return "named";
+    default:
+        return kind >= astro::KindMercury && kind <= astro::KindPluto ? "planet" : "point";
+    }
+}
+
+std::string withLineFeeds(const std::string& crlf) {
+    std::string out;
+    out.reserve(crlf.size());
+    for (std::size_t i = 0; i < crlf.size(); ++i)
+        if (!(crlf[i] == '\r' && i + 1 < crlf.size() && crlf[i + 1] == '\n'))
+            out += crlf[i];
+    return out;
+}
+
+void printJson(const astro::SkyPoint& object, const catalog::PropertiesContext& ctx) {
+    JsonLine line;
+    const int kind = object.GetType();
+    line.add("name", object.GetName()).add("kind", kindName(kind));
+    line.add("title", catalog::PropertiesTitle(object));
+    const catalog::ObjectPlace place = catalog::PlaceOf(object, ctx);
+    line.add("ra", place.ra).add("dec", place.dec);
+    line.add("ra_text", astro::formatHours(place.ra, 2));
+    line.add("dec_text", astro::formatDegrees(place.dec, 1, true));
+    line.add("azimuth", place.azimuth).add("altitude", place.altitude);
+    line.add("ecliptic_longitude", place.eclipticLongitude)
+        .add("ecliptic_latitude", place.eclipticLatitude);
+    line.add("constellation", catalog::ConstellationNameOf(object, ctx));
+    if (const auto* body = dynamic_cast<const astro::SolarSystemBody*>(&object)) {
+        const ephem::EphemerisResult& r = body->results;
+        if (kind != astro::KindSun && kind != astro::KindMoon)
+            line.add("magnitude", r.magnitude).add("phase", r.phase);
+        line.add("distance", r.distance);
+        if (kind >= astro::KindSun && kind <= astro::KindPluto)
+            line.add("diameter", r.diameter);
+        if (kind == astro::KindMoon)
+            line.add("phase_code", static_cast<int>(r.moonPhase))
+                .add("phase_days", r.moonPhaseDays);
+    } else if (const float m = object.GetMagnitude(); m > -10.0f) {
+        line.add("magnitude", static_cast<double>(m));
+    }
+    const astro::RiseTransitSet events = catalog::EventsOf(object, ctx);
+    line.add("visibility", visibilityName(events.visibility));
+    if (events.visibility == astro::Visibility::RisesAndSets) {
+        line.add("rise", events.rise).add("transit", events.transit).add("set", events.set);
+        line.add("rise_text", astro::eventHoursText(events.rise))
+            .add("transit_text", astro::eventHoursText(events.transit))
+            .add("set_text", astro::eventHoursText(events.set));
+    }
+    if (ctx.bodies && dynamic_cast<const astro::SolarSystemBody*>(&object)) {
+        for (const int id : {0, 3, 1, 2, 4, 5, 6, 7, 8, 9}) {
+            const astro::SolarSystemBody* other = ctx.bodies->byLibraryId(id);
+            if (other && other->GetType() != kind)
+                line.add("elongation_" + other->GetName(), astro::angularDistance(object, *other));
+        }
+    }
+    line.add("ut", astro::DateTime(ctx.params.year, ctx.params.month,
+                                   static_cast<int>(ctx.params.day), ctx.params.hour,
+                                   ctx.params.minute, static_cast<int>(ctx.params.second))
+                       .toIsoString());
+    line.add("latitude", ctx.params.latitude).add("longitude", ctx.params.longitude);
+    if (!ctx.placeName.empty())
+        line.add("place", ctx.placeName);
+    line.print();
+}
+
+void printShort(const std::vector<catalog::ShortLine>& lines) {
+    for (const catalog::ShortLine& l : lines) {
+        if (l.isHeading()) {
+            std::string t;
+            for (const catalog::ShortRun& r : l.heading)
+                t += r.text;
+            std::printf("%s\n", t.c_str());
+        } else {
+            std::printf("%s%s\n", l.label.c_str(), l.value.c_str());
+        }
+    }
+}
+
+// The first body of the catalogue files in folder whose name ("Ceres") or full name ("1 Ceres")
+// is the query, in any letter case.
+template <class Catalog, class Load>
+std::optional<typename std::remove_cvref_t<decltype(*Catalog().bodies().data())>>
+findMinorBody(const std::filesystem::path& folder, const std::string& query, Load load) {
+    std::error_code ec;
+    std::vector<std::filesystem::path> files;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, ec))
+        if (entry.is_regular_file(ec))
+            files.push_back(entry.path());
+    std::sort(files.begin(), files.end());
+    for (const std::filesystem::path& file : files) {
+        Catalog catalog;
+        if (!load(catalog, file).ok())
+            continue;
+        for (const auto& body : catalog.bodies())
+            if (catalog::equalsIgnoringCase(body.name(), query) ||
+                catalog::equalsIgnoringCase(body.GetName(), query))
+                return body;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+int runInfo(const std::vector<std::string>& words) {
+    const InfoArgs split = splitWords(words);
+    const Args a(split.options, kValueOptions, kFlagOptions);
+    const int sources = !split.object.empty() + a.has("--asteroid") + a.has("--comet");
+    if (sources != 1)
+        throw UsageError("info needs one object: a name or number, --asteroid \"LINE\" or "
+                         "--comet \"LINE\"");
+    if (a.has("--place") && (a.has("--lat") || a.has("--lon")))
+        throw UsageError("give either --place N or --lat and --lon");
+    if (a.has("--lat") != a.has("--lon"))
+        throw UsageError("--lat and --lon go together");
+    const std::filesystem::path dataDir = a.text("--data", SKYVANE_SOURCE_DATA_DIR);
+
+    catalog::Catalogues catalogues;
+    const catalog::Catalogues::Report report = catalogues.LoadAll(dataDir);
+    if (!report.starError.empty())
+        std::fprintf(stderr, "skyvane-cli: %s\n", report.starError.c_str());
+
+    // The chart's instant and place: a fixed place of the list (London unless told), or a
+    // free place with its own zone.
+    chart::SkyChart chart;
+    chart::ObservingPlaceSettings stored;
+    stored.fixedPlace = a.integer("--place", stored.fixedPlace, 0, 1 << 30);
+    if (a.has("--lat")) {
+        stored.latitude = a.number("--lat", 0.0, -90.0, 90.0);
+        stored.longitude = a.number("--lon", 0.0, -180.0, 360.0);
+    }
+    const catalog::ObservingPlace place(catalogues.places, stored);
+    chart.settings.place = stored;
+    chart.site.latitude = place.Latitude();
+    chart.site.longitude = place.Longitude();
+    chart.site.timeZone = static_cast<float>(a.number("--tz", place.TimeZoneHours(), -12.0, 14.0));
+    chart.site.height = a.number("--height", 0.0, -100.0, 15000.0);
+    chart.frames().conditions.height = chart.site.height;
+    chart.clock.Universal = parseUt(a, false);
+    chart.clock.DaylightSaving = a.integer("--dst", 0, 0, 1);
+    chart.UpdateTime();
+    const catalog::PropertiesContext ctx = catalog::MakePropertiesContext(
+        chart, &catalogues.places, &catalogues.constellations, &catalogues.deepSky);
+
+    // The object: an element line, a body, a deep-sky number, a star, a deep-sky name.
+    std::optional<astro::Asteroid> asteroid;
+    std::optional<astro::Comet> comet;
+    const astro::SkyPoint* object = nullptr;
+    if (a.has("--asteroid")) {
+        asteroid = astro::parseAsteroidLine(a.text("--asteroid", ""));
+        if (!asteroid)
+            throw UsageError("cannot read that asteroid line: it needs the fixed columns of the "
+                             "catalogue format");
+        asteroid->Compute(ctx.params);
+        object = &*asteroid;
+    } else if (a.has("--comet")) {
+        comet = astro::parseCometLine(a.text("--comet", ""));
+        if (!comet)
+            throw UsageError("cannot read that comet line: it needs the fixed columns of the "
+                             "catalogue format");
+        comet->Compute(ctx.params);
+        object = &*comet;
+    } else {
+        const std::string& query = split.object;
+        for (std::size_t i = 0; i < chart::SolarSystemObjects::kCount && !object; ++i) {
+            const astro::SolarSystemBody* body = chart.solarSystem.body(i);
+            if (body && catalog::equalsIgnoringCase(body->GetName(), query))
+                object = body;
+        }
+        if (!object && namesDeepSkyNumber(query))
+            object = findDeepSky(catalogues.deepSky, query);
+        if (!object)
+            object = findStar(catalogues.stars, query, dataDir);
+        if (!object)
+            object = findDeepSky(catalogues.deepSky, query);
+        // Last, the asteroids and comets of the shipped catalogues.
+        if (!object) {
+            asteroid = findMinorBody<catalog::AsteroidCatalog>(
+                dataDir / "asteroids", query, [](catalog::AsteroidCatalog& c, const auto& f) {
+                    return catalog::LoadAsteroidCatalog(c, f);
+                });
+            if (asteroid) {
+                asteroid->Compute(ctx.params);
+                object = &*asteroid;
+            }
+        }
+        if (!object) {
+            comet = findMinorBody<catalog::CometCatalog>(
+                dataDir / "comets", query, [](catalog::CometCatalog& c, const auto& f) {
+                    return catalog::LoadCometCatalog(c, f);
+                });
+            if (comet) {
+                comet->Compute(ctx.params);
+                object = &*comet;
+            }
+        }
+        if (!object) {
+            std::fprintf(stderr, "skyvane-cli: no body, star, deep-sky object, asteroid or comet '%s' in %s\n",
+                         query.c_str(), dataDir.c_str());
+            return 1;
+        }
+    }
+
+    if (a.has("--json"))
+        printJson(*object, ctx);
+    else if (a.has("--short"))
+        printShort(catalog::ShortPropertiesLines(*object, ctx));
+    else
+        std::printf("%s\n%s\n", catalog::PropertiesTitle(*object).c_str(),
+                    withLineFeeds(catalog::FullPropertiesText(*object, ctx)).c_str());
+    return 0;
+}
+
+} // namespace cli
