@@ -190,6 +190,14 @@ findMinorBody(const std::filesystem::path& folder, const std::string& query, Loa
     return std::nullopt;
 }
 
+catalog::CatalogLoadResult loadAsteroids(catalog::AsteroidCatalog& c,
+                                         const std::filesystem::path& file) {
+    return catalog::LoadAsteroidCatalog(c, file);
+}
+catalog::CatalogLoadResult loadComets(catalog::CometCatalog& c, const std::filesystem::path& file) {
+    return catalog::LoadCometCatalog(c, file);
+}
+
 } // namespace
 
 int runInfo(const std::vector<std::string>& words) {
@@ -232,24 +240,25 @@ int runInfo(const std::vector<std::string>& words) {
     const catalog::PropertiesContext ctx = catalog::MakePropertiesContext(
         chart, &catalogues.places, &catalogues.constellations, &catalogues.deepSky);
 
-    // The object: an element line, a body, a deep-sky number, a star, a deep-sky name.
+    // The object: an element line, a body, a deep-sky number, a star, a deep-sky name, an
+    // asteroid or comet of the shipped catalogues. A minor body is computed for the instant.
     std::optional<astro::Asteroid> asteroid;
     std::optional<astro::Comet> comet;
     const astro::SkyPoint* object = nullptr;
-    if (a.has("--asteroid")) {
-        asteroid = astro::parseAsteroidLine(a.text("--asteroid", ""));
-        if (!asteroid)
-            throw UsageError("cannot read that asteroid line: it needs the fixed columns of the "
-                             "catalogue format");
-        asteroid->Compute(ctx.params);
-        object = &*asteroid;
-    } else if (a.has("--comet")) {
-        comet = astro::parseCometLine(a.text("--comet", ""));
-        if (!comet)
-            throw UsageError("cannot read that comet line: it needs the fixed columns of the "
-                             "catalogue format");
-        comet->Compute(ctx.params);
-        object = &*comet;
+    auto computed = [&ctx](auto& body) -> const astro::SkyPoint* {
+        if (!body)
+            return nullptr;
+        body->Compute(ctx.params);
+        return &*body;
+    };
+    if (a.has("--asteroid") || a.has("--comet")) {
+        const bool isComet = a.has("--comet");
+        const std::string line = a.text(isComet ? "--comet" : "--asteroid", "");
+        object = isComet ? computed(comet = astro::parseCometLine(line))
+                         : computed(asteroid = astro::parseAsteroidLine(line));
+        if (!object)
+            throw UsageError(std::string("cannot read that ") + (isComet ? "comet" : "asteroid") +
+                             " line: it needs the fixed columns of the catalogue format");
     } else {
         const std::string& query = split.object;
         for (std::size_t i = 0; i < chart::SolarSystemObjects::kCount && !object; ++i) {
@@ -263,27 +272,12 @@ int runInfo(const std::vector<std::string>& words) {
             object = findStar(catalogues.stars, query, dataDir);
         if (!object)
             object = findDeepSky(catalogues.deepSky, query);
-        // Last, the asteroids and comets of the shipped catalogues.
-        if (!object) {
-            asteroid = findMinorBody<catalog::AsteroidCatalog>(
-                dataDir / "asteroids", query, [](catalog::AsteroidCatalog& c, const auto& f) {
-                    return catalog::LoadAsteroidCatalog(c, f);
-                });
-            if (asteroid) {
-                asteroid->Compute(ctx.params);
-                object = &*asteroid;
-            }
-        }
-        if (!object) {
-            comet = findMinorBody<catalog::CometCatalog>(
-                dataDir / "comets", query, [](catalog::CometCatalog& c, const auto& f) {
-                    return catalog::LoadCometCatalog(c, f);
-                });
-            if (comet) {
-                comet->Compute(ctx.params);
-                object = &*comet;
-            }
-        }
+        if (!object)
+            object = computed(asteroid = findMinorBody<catalog::AsteroidCatalog>(
+                                  dataDir / "asteroids", query, loadAsteroids));
+        if (!object)
+            object = computed(
+                comet = findMinorBody<catalog::CometCatalog>(dataDir / "comets", query, loadComets));
         if (!object) {
             std::fprintf(stderr, "skyvane-cli: no body, star, deep-sky object, asteroid or comet '%s' in %s\n",
                          query.c_str(), dataDir.c_str());
