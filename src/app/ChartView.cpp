@@ -6,10 +6,11 @@
 #include "app/MinorBodyDialogs.h"
 #include "app/ObjectDialogs.h"
 #include "app/PlaceDialogs.h"
+#include "app/PropertiesDialog.h"
 #include "app/SchemeDialog.h"
 #include "app/SkyvaneApp.h"
+#include "app/StarProp.h"
 #include "app/TimeDialogs.h"
-#include "astro/Format.h"
 #include "catalog/TychoStore.h"
 #include "chart/ChartRenderer.h"
 #include "chart/ChartSettingsStore.h"
@@ -24,6 +25,8 @@
 
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
@@ -66,8 +69,19 @@ CSkyvaneView::CSkyvaneView(SkyvaneApp& app, QWidget* parent) : QWidget(parent), 
     chart.clock.DeriveUniversal(chart.site.timeZone);
     chart.UpdateTime();
     chart.invalidate = [this] { update(); };
+
+    m_starProp = new StarProp(
+        this, [this] { return PropertiesContextOf(m_app, m_state); },
+        [this] { return m_app.viewMode(); });
+    connect(m_starProp, &StarProp::fullPropertiesRequested, this,
+            [this] { ShowFullProperties(m_starProp->object()); });
+    // A moved or zoomed view, a press or a new pick hides the short window.
+    m_state.hidePopup = [this] { m_starProp->hide(); };
+
     attachObjectLists();
     connect(&app, &SkyvaneApp::objectListsChanged, this, [this] {
+        // The asteroid and comet lists are rebuilt: an object shown from them goes.
+        m_starProp->dismiss();
         attachObjectLists();
         update();
     });
@@ -211,12 +225,39 @@ void CSkyvaneView::pickAt(QPoint at, QPoint global) {
 }
 
 void CSkyvaneView::showObject(int id) {
-    const astro::SkyPoint* object = chart::PickedObject(m_state, id, m_sources.faintStars);
+    ShowObject(chart::PickedObject(m_state, id, m_sources.faintStars));
+}
+
+void CSkyvaneView::ShowObject(const astro::SkyPoint* object) {
     if (!object)
         return;
-    const std::string text = object->GetName() + "   RA " + astro::formatHours(object->ra(), 1) +
-                             "   Dec " + astro::formatDegrees(object->dec(), 0, true);
-    Q_EMIT statusMessage(QString::fromStdString(text));
+    m_starProp->setObject(object);
+    if (m_state.chart.settings.shortProperties != 0)
+        m_starProp->showAtTopLeft();
+    else
+        ShowFullProperties(object);
+}
+
+void CSkyvaneView::ShowFullProperties(const astro::SkyPoint* object) {
+    if (!object)
+        return;
+    m_starProp->setObject(object);
+    activate();
+    m_starProp->hide();
+    runPropertiesDialog(this, m_app, m_state, *object);
+    // The dialog may have added a trail.
+    changed(false);
+}
+
+void CSkyvaneView::activate() {
+    for (QWidget* w = parentWidget(); w; w = w->parentWidget()) {
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(w)) {
+            if (QMdiArea* area = sub->mdiArea())
+                area->setActiveSubWindow(sub);
+            break;
+        }
+    }
+    setFocus(Qt::OtherFocusReason);
 }
 
 bool CSkyvaneView::runCommand(Cmd id) {
@@ -547,12 +588,7 @@ void CSkyvaneView::openManager(chart::ObjectManager manager) {
 }
 
 void CSkyvaneView::trailDialog(const astro::SolarSystemBody& body) {
-    chart::SkyChart& chart = m_state.chart;
-    const astro::DateTime today = chart::ChartClock::fromSystemClock().Local;
-    chart::TrailDialogModel model = chart::TrailDialogModel::forBody(body, chart, today);
-    if (TrailDialog(this, model).exec() != QDialog::Accepted)
-        return;
-    if (chart.trails.add(chart::CreateTrail(model.accept(), body, chart)))
+    if (runTrailDialog(this, m_state.chart, body))
         changed(false);
 }
 

@@ -19,6 +19,7 @@ class Catalogues;
 namespace app {
 
 class SkyvaneApp;
+class StarProp;
 
 // A chart window: one chart with its draw list, drawn through the redraw pipeline into a
 // back buffer and copied to the window in one step. It handles the chart commands, the
@@ -41,6 +42,16 @@ public:
 
     // Whether timer 2 (auto update) runs.
     bool autoUpdateTimerActive() const { return m_updateTimer.isActive(); }
+
+    // A picked object: with "Short Object Properties" on, the short window shows it at the
+    // top left of the chart; otherwise its full properties open at once. The object must
+    // live in the catalogues or the chart.
+    void ShowObject(const astro::SkyPoint* object);
+    // The full properties of an object: this chart becomes the active one, the short window
+    // is hidden, the "Properties" dialog runs modally, then the chart is repainted.
+    void ShowFullProperties(const astro::SkyPoint* object);
+    // The short properties window of this chart.
+    StarProp* starProp() const { return m_starProp; }
 
 Q_SIGNALS:
     // The chart changed in a way the menus show (check marks, enable states).
@@ -71,6 +82,7 @@ private:
     void follow(const chart::SelectionOutcome& outcome);
     void openManager(chart::ObjectManager manager);
     void trailDialog(const astro::SolarSystemBody& body);
+    void activate();
 
     // Takes the program's current deep-sky, asteroid and comet lists.
     void attachObjectLists();
@@ -84,6 +96,7 @@ private:
     QImage m_buffer;
     QTimer m_paceTimer;   // timer 1
     QTimer m_updateTimer; // timer 2
+    StarProp* m_starProp;
 };
 
 } // namespace app

@@ -3,6 +3,7 @@
 #include "DataCommands.h"
 #include "app/Dialogs.h"
 #include "app/ObjectDialogs.h"
+#include "app/PropertiesDialog.h"
 #include "app/SkyvaneApp.h"
 #include "catalog/MinorBodyCatalog.h"
 #include "chart/ChartViewState.h"
@@ -539,11 +540,10 @@ void MinorBodyManager::info() {
     const auto row = static_cast<std::size_t>(selected.front()->row());
     if (row >= m_model.size())
         return;
-    // Until the object properties window exists, the body's position and magnitude for the
-    // chart's instant and place are shown in a message box.
-    const std::string text =
-        catalog::MinorBodyInfoText(m_model.body(row), m_state.chart.MakeObservationParams());
-    QMessageBox::information(this, "Skyvane", q(text), QMessageBox::Ok);
+    // The full properties of the body, computed for the chart's instant and place.
+    astro::MinorBody& body = m_model.body(row);
+    body.Compute(m_state.chart.MakeObservationParams());
+    runPropertiesDialog(this, m_app, m_state, body);
 }
 
 void MinorBodyManager::filter() {

@@ -320,6 +320,14 @@ void TrailDialog::accept() {
     QDialog::accept();
 }
 
+bool runTrailDialog(QWidget* parent, chart::SkyChart& chart, const astro::SolarSystemBody& body) {
+    const astro::DateTime today = chart::ChartClock::fromSystemClock().Local;
+    chart::TrailDialogModel model = chart::TrailDialogModel::forBody(body, chart, today);
+    if (TrailDialog(parent, model).exec() != QDialog::Accepted)
+        return false;
+    return chart.trails.add(chart::CreateTrail(model.accept(), body, chart));
+}
+
 TrailsDialog::TrailsDialog(QWidget* parent, chart::TrailListModel& model, chart::SkyChart& chart)
     : QDialog(parent), m_model(model), m_chart(chart), m_list(new QListWidget(this)),
       m_delete(new QPushButton(chart::TrailListModel::kDelete, this)),

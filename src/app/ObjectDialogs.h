@@ -23,6 +23,10 @@ class TrailListModel;
 class SkyChart;
 } // namespace chart
 
+namespace astro {
+class SolarSystemBody;
+}
+
 namespace app {
 
 // "Planets presentation": a plot and a "with label" box for each body.
@@ -88,6 +92,10 @@ private:
     QCheckBox* m_drawTime;
     QLabel* m_sample;
 };
+
+// The trail dialog of a body over parent; an accepted dialog adds the trail to the chart.
+// Returns whether a trail was added (false also when the chart's trails are full).
+bool runTrailDialog(QWidget* parent, chart::SkyChart& chart, const astro::SolarSystemBody& body);
 
 // "Trails": the list of the chart's trails with Delete, Delete all, Goto and Close.
 class TrailsDialog : public QDialog {

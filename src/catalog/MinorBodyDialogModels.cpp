@@ -78,13 +78,6 @@ std::string CatalogBoxText(const std::string& catalogName) {
     return std::filesystem::path(catalogName).filename().string();
 }
 
-std::string MinorBodyInfoText(astro::MinorBody& body, const astro::ObservationParams& p) {
-    body.Compute(p);
-    return body.GetName() + "\nRA: " + astro::formatHours(body.ra(), 1) +
-           "\nDec: " + astro::formatDegrees(body.dec(), 0, true) +
-           "\nMagnitude: " + OneDecimalText(body.results.magnitude);
-}
-
 // ---- The filters
 
 AsteroidFiltersModel::AsteroidFiltersModel(const chart::SkyChart& chart) : m_chart(chart) {

@@ -96,10 +96,6 @@ private:
 // empty when no catalogue is loaded.
 std::string CatalogBoxText(const std::string& catalogName);
 
-// The lines "Info..." shows for a body: computed first for the instant and place of p, then
-// its name, right ascension, declination and magnitude.
-std::string MinorBodyInfoText(astro::MinorBody& body, const astro::ObservationParams& p);
-
 // "Asteroid filters": three independent filters, each switched on by its own check box. A
 // body that passes every filter switched on gets its plot flag and its check box set; a body
 // that fails is left as it was.

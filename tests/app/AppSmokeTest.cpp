@@ -7,9 +7,14 @@
 #include "app/GridDialog.h"
 #include "app/MainFrame.h"
 #include "app/MinorBodyDialogs.h"
+#include "app/ObjectDialogs.h"
 #include "app/PlaceDialogs.h"
+#include "app/PropertiesDialog.h"
 #include "app/SkyvaneApp.h"
+#include "app/StarProp.h"
 #include "app/TimeDialogs.h"
+#include "catalog/ObjectProperties.h"
+#include "chart/Navigation.h"
 #include "chart/Trails.h"
 #include "chart/ZoomTables.h"
 #include "settings/AppSettings.h"
@@ -18,8 +23,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -36,12 +43,17 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextEdit>
 #include <QTimer>
 #include <QToolBar>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <fstream>
+#include <functional>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -78,6 +90,55 @@ protected:
         app::CSkyvaneView* view = frame->newChart();
         QApplication::processEvents();
         return view;
+    }
+
+    // The named star of that proper name.
+    const catalog::NamedStar* namedStar(std::string_view name) const {
+        for (const catalog::NamedStar& star : skyvane->catalogues().stars.namedStars())
+            if (star.properName() == name)
+                return &star;
+        return nullptr;
+    }
+    const catalog::DsoObject* messierObject(int number) const {
+        for (const catalog::DsoObject& object : skyvane->catalogues().deepSky.objects())
+            if (object.messier() == number)
+                return &object;
+        return nullptr;
+    }
+    // Centres the chart on an object in a field of 10 degrees, so that nothing else lies
+    // within the pick tolerance, draws it, and gives the object's pixel.
+    static QPoint centreOn(app::CSkyvaneView* view, const astro::SkyPoint& object) {
+        chart::ChartViewState& state = view->state();
+        chart::CentreOn(state.chart, object);
+        chart::SetFieldOfView(state, 10.0);
+        view->grab();
+        chart::ScreenPoint pixel;
+        EXPECT_TRUE(state.chart.IsOnChart(object, pixel)) << object.GetName();
+        return {pixel.x, pixel.y};
+    }
+    // Runs action; a modal window it opens is handed to look during its modal run and then
+    // closed. Returns whether one opened. A pick menu (more than one object under the
+    // cursor) is closed as a failure.
+    static bool whenModal(const std::function<void()>& action,
+                          const std::function<void(QWidget*)>& look) {
+        bool opened = false;
+        QTimer::singleShot(0, [&] {
+            if (QWidget* popup = QApplication::activePopupWidget()) {
+                ADD_FAILURE() << "a menu opened instead";
+                popup->close();
+                return;
+            }
+            QWidget* modal = QApplication::activeModalWidget();
+            if (!modal)
+                return;
+            opened = true;
+            look(modal);
+            if (auto* dialog = qobject_cast<QDialog*>(modal); dialog && dialog->isVisible())
+                dialog->reject();
+        });
+        action();
+        QApplication::processEvents();
+        return opened;
     }
 
     QTemporaryDir dir;
@@ -608,6 +669,253 @@ TEST_F(AppSmoke, TheColoursAndFontsDialogOpensOnTheChartsScheme) {
     frame->trigger(Cmd::ColorsFonts);
     EXPECT_TRUE(opened);
     EXPECT_TRUE(view->scheme() == before) << "closed without a change";
+}
+
+TEST_F(AppSmoke, APickShowsTheShortPropertiesAndAPressOnThemOpensTheFullOnes) {
+    app::CSkyvaneView* view = openChart();
+    ASSERT_EQ(view->state().chart.settings.shortProperties, 1) << "on by default";
+    const catalog::NamedStar* vega = namedStar("Vega");
+    ASSERT_NE(vega, nullptr);
+    app::StarProp* prop = view->findChild<app::StarProp*>("StarProp");
+    ASSERT_NE(prop, nullptr);
+    EXPECT_EQ(prop->windowTitle(), "Star Properties");
+    EXPECT_FALSE(prop->isVisible()) << "created hidden";
+
+    const QPoint at = centreOn(view, *vega);
+    const bool dialogOnPick = whenModal(
+        [&] { QTest::mouseClick(view, Qt::RightButton, Qt::NoModifier, at); }, [](QWidget*) {});
+    EXPECT_FALSE(dialogOnPick);
+    ASSERT_TRUE(prop->isVisible());
+    EXPECT_EQ(prop->object(), vega);
+    // At the top left of the chart, as large as its lines.
+    EXPECT_EQ(prop->pos(), QPoint(0, 0));
+    EXPECT_EQ(prop->size(), prop->textExtent());
+    const auto lines =
+        catalog::ShortPropertiesLines(*vega, app::PropertiesContextOf(*skyvane, view->state()));
+    EXPECT_GE(prop->height(), 12 * static_cast<int>(lines.size()));
+    EXPECT_GT(prop->width(), 30);
+    EXPECT_LT(prop->width(), 500);
+
+    // Drawn over the chart in the display mode's colours: the outline all round the window,
+    // the background inside it, and text.
+    frame->trigger(Cmd::ViewStandard);
+    ASSERT_EQ(skyvane->viewMode(), 1);
+    const catalog::ShortColours colours = catalog::ShortPropertiesColours(skyvane->viewMode());
+    const QColor background(colours.background[0], colours.background[1], colours.background[2]);
+    const QColor outline(colours.outline[0], colours.outline[1], colours.outline[2]);
+    const QColor text(colours.text[0], colours.text[1], colours.text[2]);
+    const QImage shot = view->grab().toImage();
+    EXPECT_EQ(shot.pixelColor(0, prop->height() / 2), outline);
+    EXPECT_EQ(shot.pixelColor(1, prop->height() / 2), outline);
+    EXPECT_EQ(shot.pixelColor(prop->width() / 2, 1), outline);
+    EXPECT_EQ(shot.pixelColor(prop->width() - 1, prop->height() / 2), outline);
+    EXPECT_EQ(shot.pixelColor(prop->width() / 2, prop->height() - 1), outline);
+    EXPECT_EQ(shot.pixelColor(prop->width() - 4, prop->height() - 4), background);
+    int textPixels = 0;
+    for (int y = 2; y < prop->height(); ++y)
+        for (int x = 2; x < prop->width(); ++x)
+            textPixels += shot.pixelColor(x, y) == text;
+    EXPECT_GT(textPixels, 30);
+
+    // A left press opens the full properties of the object and hides the short window.
+    QString title;
+    bool shortWindowHidden = false;
+    bool ephemerisOff = false;
+    const bool opened =
+        whenModal([&] { QTest::mousePress(prop, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5)); },
+                  [&](QWidget* modal) {
+                      auto* dialog = qobject_cast<app::PropertiesDialog*>(modal);
+                      ASSERT_NE(dialog, nullptr);
+                      EXPECT_EQ(dialog->objectName(), "Properties");
+                      title = dialog->windowTitle();
+                      shortWindowHidden = !prop->isVisible();
+                      ephemerisOff = !dialog->ephemerisButton()->isEnabled();
+                      dialog->closeButton()->click();
+                  });
+    EXPECT_TRUE(opened);
+    EXPECT_TRUE(title.startsWith("About ")) << title.toStdString();
+    EXPECT_EQ(title.toStdString(), catalog::PropertiesTitle(*vega));
+    EXPECT_TRUE(shortWindowHidden);
+    EXPECT_TRUE(ephemerisOff);
+    EXPECT_EQ(frame->activeView(), view);
+
+    // The next pick shows it again; a right press opens the full properties too.
+    whenModal([&] { QTest::mouseClick(view, Qt::RightButton, Qt::NoModifier, at); },
+              [](QWidget*) {});
+    ASSERT_TRUE(prop->isVisible());
+    EXPECT_TRUE(
+        whenModal([&] { QTest::mousePress(prop, Qt::RightButton, Qt::NoModifier, QPoint(5, 5)); },
+                  [](QWidget*) {}));
+
+    // Moving the chart hides it.
+    whenModal([&] { QTest::mouseClick(view, Qt::RightButton, Qt::NoModifier, at); },
+              [](QWidget*) {});
+    ASSERT_TRUE(prop->isVisible());
+    frame->trigger(Cmd::MoveLeft);
+    view->grab();
+    EXPECT_FALSE(prop->isVisible());
+}
+
+TEST_F(AppSmoke, WithShortPropertiesOffAPickOpensTheFullPropertiesAtOnce) {
+    app::CSkyvaneView* view = openChart();
+    frame->trigger(Cmd::ShortProperties);
+    ASSERT_EQ(view->state().chart.settings.shortProperties, 0);
+    EXPECT_FALSE(frame->action(Cmd::ShortProperties)->isChecked());
+    const catalog::NamedStar* vega = namedStar("Vega");
+    ASSERT_NE(vega, nullptr);
+    app::StarProp* prop = view->findChild<app::StarProp*>("StarProp");
+    ASSERT_NE(prop, nullptr);
+    QGuiApplication::clipboard()->clear();
+
+    const QPoint at = centreOn(view, *vega);
+    QString title, shown, copied, built;
+    bool shortWindowShown = true;
+    bool ephemeris = true, trail = true, image = true;
+    const bool opened =
+        whenModal([&] { QTest::mouseClick(view, Qt::RightButton, Qt::NoModifier, at); },
+                  [&](QWidget* modal) {
+                      auto* dialog = qobject_cast<app::PropertiesDialog*>(modal);
+                      ASSERT_NE(dialog, nullptr);
+                      title = dialog->windowTitle();
+                      shortWindowShown = prop->isVisible();
+                      built = QString::fromStdString(dialog->text());
+                      shown = dialog->textField()->toPlainText();
+                      EXPECT_TRUE(dialog->textField()->isReadOnly());
+                      ephemeris = dialog->ephemerisButton()->isEnabled();
+                      trail = dialog->trailButton()->isEnabled();
+                      image = dialog->imageButton()->isEnabled();
+                      dialog->copyButton()->click();
+                      copied = QGuiApplication::clipboard()->text();
+                      EXPECT_TRUE(dialog->isVisible()) << "copying keeps the dialog open";
+                  });
+    ASSERT_TRUE(opened);
+    EXPECT_EQ(title.toStdString(), catalog::PropertiesTitle(*vega));
+    EXPECT_FALSE(shortWindowShown);
+    EXPECT_FALSE(prop->isVisible());
+    // The builder's text, line for line with its leading blanks; the clipboard has it with
+    // line feeds.
+    EXPECT_TRUE(built.contains("\r\n"));
+    const QString expected = QString(built).replace("\r\n", "\n");
+    EXPECT_EQ(shown, expected);
+    EXPECT_EQ(copied, expected);
+    EXPECT_TRUE(shown.contains("\n  ")) << "leading blanks kept";
+    // A star has no ephemeris, trail or image.
+    EXPECT_FALSE(ephemeris);
+    EXPECT_FALSE(trail);
+    EXPECT_FALSE(image);
+}
+
+TEST_F(AppSmoke, TheImageButtonFollowsTheObjectAndWritesTheImagePage) {
+    app::CSkyvaneView* view = openChart();
+    catalog::DsoCatalog& deepSky = skyvane->catalogues().deepSky;
+    // The shipped data has no atlas images: M 1 is given image 4.
+    deepSky.SetImageTable({{4, "", 1}});
+    const catalog::DsoObject* m1 = messierObject(1);
+    const catalog::DsoObject* m31 = messierObject(31);
+    ASSERT_NE(m1, nullptr);
+    ASSERT_NE(m31, nullptr);
+    ASSERT_EQ(m1->imageNumber(), 4);
+    ASSERT_EQ(m31->imageNumber(), catalog::kNoDsoImage);
+    const catalog::PropertiesContext context = app::PropertiesContextOf(*skyvane, view->state());
+
+    {
+        app::PropertiesDialog dialog(view, *m31, context, {});
+        EXPECT_FALSE(dialog.imageButton()->isEnabled());
+        EXPECT_FALSE(dialog.trailButton()->isEnabled());
+        EXPECT_FALSE(dialog.ephemerisButton()->isEnabled());
+    }
+
+    const QString images = dir.filePath("Images");
+    ASSERT_TRUE(QDir().mkpath(images));
+    std::vector<QUrl> opened;
+    app::PropertiesActions actions;
+    actions.imagesDir = images.toStdString();
+    actions.openPage = [&opened](const QUrl& page) {
+        opened.push_back(page);
+        return true;
+    };
+    app::PropertiesDialog dialog(view, *m1, context, actions);
+    ASSERT_TRUE(dialog.imageButton()->isEnabled());
+    dialog.imageButton()->click();
+    dialog.imageButton()->click();
+    ASSERT_EQ(opened.size(), 2u);
+    EXPECT_NE(opened[0], opened[1]) << "each page has its own number";
+    for (const QUrl& page : opened) {
+        ASSERT_TRUE(page.isLocalFile());
+        const QFileInfo file(page.toLocalFile());
+        EXPECT_EQ(file.absolutePath(), QFileInfo(images).absoluteFilePath());
+        EXPECT_TRUE(file.fileName().startsWith("temp_")) << file.fileName().toStdString();
+        std::ifstream in(file.filePath().toStdString());
+        const std::string html((std::istreambuf_iterator<char>(in)), {});
+        EXPECT_NE(html.find("0004.jpg"), std::string::npos);
+    }
+
+    // Through the chart, with deep-sky plotting on and the short window off: M 31's
+    // properties open with the image button off.
+    frame->trigger(Cmd::DeepSkyPlot);
+    frame->trigger(Cmd::ShortProperties);
+    QString title;
+    bool image = true;
+    EXPECT_TRUE(whenModal([&] { view->ShowObject(m31); },
+                          [&](QWidget* modal) {
+                              auto* d = qobject_cast<app::PropertiesDialog*>(modal);
+                              ASSERT_NE(d, nullptr);
+                              title = d->windowTitle();
+                              image = d->imageButton()->isEnabled();
+                          }));
+    EXPECT_EQ(title.toStdString(), catalog::PropertiesTitle(*m31));
+    EXPECT_FALSE(image);
+}
+
+TEST_F(AppSmoke, TheAsteroidManagersInfoOpensTheFullPropertiesOfTheBody) {
+    app::CSkyvaneView* view = openChart();
+    const auto loaded = catalog::LoadAsteroidCatalog(skyvane->asteroids,
+                                                     kData / "asteroids" / "sbdb_asteroids.skd");
+    ASSERT_TRUE(loaded.ok()) << loaded.error;
+    skyvane->selectionsChanged();
+    chart::ChartViewState& state = view->state();
+    astro::MinorBody expected = skyvane->asteroids.bodies()[0];
+    expected.Compute(state.chart.MakeObservationParams());
+
+    app::AsteroidsDialog manager(view, *skyvane, state);
+    manager.table()->selectRow(0);
+    QPushButton* info = nullptr;
+    for (QPushButton* b : manager.findChildren<QPushButton*>())
+        if (b->text() == "&Info...")
+            info = b;
+    ASSERT_NE(info, nullptr);
+
+    QString title, text;
+    bool ephemeris = true, trail = false;
+    const bool opened = whenModal([&] { info->click(); },
+                                  [&](QWidget* modal) {
+                                      auto* dialog = qobject_cast<app::PropertiesDialog*>(modal);
+                                      ASSERT_NE(dialog, nullptr) << "not a message box";
+                                      title = dialog->windowTitle();
+                                      text = dialog->textField()->toPlainText();
+                                      ephemeris = dialog->ephemerisButton()->isEnabled();
+                                      trail = dialog->trailButton()->isEnabled();
+                                      // "&Trail..." opens the trail dialog of the body, accepted
+                                      // with its defaults.
+                                      QTimer::singleShot(0, [] {
+                                          if (auto* trailDialog = qobject_cast<app::TrailDialog*>(
+                                                  QApplication::activeModalWidget()))
+                                              trailDialog->accept();
+                                      });
+                                      dialog->trailButton()->click();
+                                      dialog->closeButton()->click();
+                                  });
+    ASSERT_TRUE(opened);
+    const astro::MinorBody& ceres = skyvane->asteroids.bodies()[0];
+    EXPECT_EQ(title.toStdString(), catalog::PropertiesTitle(ceres));
+    EXPECT_TRUE(text.contains("Ceres"));
+    EXPECT_FALSE(ephemeris);
+    EXPECT_TRUE(trail);
+    // Computed for the chart's instant before the text was built.
+    EXPECT_DOUBLE_EQ(ceres.ra(), expected.ra());
+    EXPECT_DOUBLE_EQ(ceres.dec(), expected.dec());
+    ASSERT_EQ(state.chart.trails.size(), 1u);
+    EXPECT_EQ(state.chart.trails.begin()->name, "Trail of " + ceres.GetName());
 }
 
 } // namespace

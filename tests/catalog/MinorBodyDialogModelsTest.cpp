@@ -157,19 +157,6 @@ TEST(MinorBodyListModel, ExitCountDecidesThePlottingFlag) {
     EXPECT_EQ(state.chart.settings.plotAsteroids, 1);
 }
 
-TEST(MinorBodyInfo, TextHoldsTheComputedBody) {
-    chart::SkyChart chart;
-    testutil::setUpChart(chart, 800, 600);
-    astro::Asteroid body = asteroid(1, "Ceres", 3.3);
-    const std::string text = catalog::MinorBodyInfoText(body, chart.MakeObservationParams());
-    EXPECT_EQ(text.rfind("1 Ceres\nRA: ", 0), 0u) << text;
-    EXPECT_NE(text.find("\nDec: "), std::string::npos);
-    char magnitude[32];
-    std::snprintf(magnitude, sizeof magnitude, "\nMagnitude: %.1f", body.results.magnitude);
-    EXPECT_NE(text.find(magnitude), std::string::npos) << text;
-    EXPECT_GT(body.results.magnitude, 3.3) << "the magnitude was computed for the chart's instant";
-}
-
 class AsteroidFilters : public ::testing::Test {
 protected:
     void SetUp() override { testutil::setUpChart(chart, 800, 600); }
