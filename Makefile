@@ -19,7 +19,7 @@ $(BUILD_DIR)/build.ninja:
 
 $(TEST_BUILD_DIR)/build.ninja:
 	cmake -S . -B $(TEST_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DSKYVANE_SANITIZE=ON \
-	      -DSKYVANE_BUILD_BENCH=OFF $(CMAKE_FLAGS)
+	      -DSKYVANE_WERROR=ON -DSKYVANE_BUILD_BENCH=OFF $(CMAKE_FLAGS)
 
 build: deps $(BUILD_DIR)/build.ninja
 	cmake --build $(BUILD_DIR) -j $(JOBS)
