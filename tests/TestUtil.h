@@ -31,6 +31,17 @@ inline int uniformInt(int lo, int hi) {
     return std::uniform_int_distribution<int>(lo, hi)(rng());
 }
 
+// a - b folded into [-period / 2, period / 2): angles (period 360) or times of day (24) on
+// either side of the wrap compare the short way round.
+inline double foldedDifference(double a, double b, double period) {
+    double d = std::fmod(a - b, period);
+    if (d < -period / 2.0)
+        d += period;
+    if (d >= period / 2.0)
+        d -= period;
+    return d;
+}
+
 // A direction uniformly distributed over the sphere.
 inline astro::SkyPoint randomDirection() {
     const double ra = uniform(0.0, 24.0);

@@ -1,5 +1,7 @@
 #include "astro/RiseSet.h"
 
+#include "TestUtil.h"
+
 #include "astro/Time.h"
 
 #include <gtest/gtest.h>
@@ -155,12 +157,7 @@ double utHoursOfDay(double jdUt) {
 // (hours a - hours b) in seconds, folded into [-12 h, 12 h): times of day on either side of
 // midnight compare as the short way round.
 double clockDifferenceSeconds(double hoursA, double hoursB) {
-    double d = std::fmod(hoursA - hoursB, 24.0);
-    if (d < -12.0)
-        d += 24.0;
-    if (d >= 12.0)
-        d -= 24.0;
-    return d * 3600.0;
+    return testutil::foldedDifference(hoursA, hoursB, 24.0) * 3600.0;
 }
 
 ObservationParams paramsAt(int year, int month, int day, int hour, double latitude,

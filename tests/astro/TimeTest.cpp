@@ -15,12 +15,7 @@ namespace {
 
 // Difference of two angles in degrees, folded into [-180, 180).
 double angleDiff(double a, double b) {
-    double d = std::fmod(a - b, 360.0);
-    if (d < -180.0)
-        d += 360.0;
-    if (d >= 180.0)
-        d -= 360.0;
-    return d;
+    return testutil::foldedDifference(a, b, 360.0);
 }
 
 double erfaGmstDegrees(double jdUt) {
