@@ -215,12 +215,15 @@ TEST_F(AppSmoke, RotationAndViewTypeCommandsChangeTheChartAndThePalette) {
 
     // The chart is drawn in the view type's colours: the True View background is black.
     frame->trigger(Cmd::ViewTrue);
+    // The chart runs on the computer's clock, so any one pixel may be crossed by a line of
+    // the turning sky: most of the chart is background, and a fair number of pixels is not.
     const QImage shot = view->grab().toImage();
-    EXPECT_EQ(shot.pixelColor(2, shot.height() / 2), QColor(0, 0, 0));
     int lit = 0;
+    int sampled = 0;
     for (int y = 0; y < shot.height(); y += 2)
-        for (int x = 0; x < shot.width(); x += 2)
+        for (int x = 0; x < shot.width(); x += 2, ++sampled)
             lit += shot.pixelColor(x, y) != QColor(0, 0, 0);
+    EXPECT_LT(lit, sampled / 4) << "the background is black";
     EXPECT_GT(lit, 100) << "stars, grid lines and names";
 }
 
