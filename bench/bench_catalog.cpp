@@ -4,6 +4,7 @@
 #include "astro/RiseSet.h"
 #include "catalog/Catalogues.h"
 #include "catalog/Constellations.h"
+#include "catalog/EphemerisTable.h"
 #include "catalog/ObjectProperties.h"
 #include "catalog/Stars.h"
 #include "chart/SkyChart.h"
@@ -140,5 +141,27 @@ void BM_PropertiesTexts(benchmark::State& state) {
     benchmark::DoNotOptimize(bytes);
 }
 BENCHMARK(BM_PropertiesTexts)->Unit(benchmark::kMicrosecond);
+
+// A table of the Moon, 1000 rows an hour apart, every column, and its text file.
+void BM_EphemerisTableMoon(benchmark::State& state) {
+    catalog::ConstellationData constellations;
+    constellations.LoadBoundaryBands(kData);
+    chart::SkyChart chart;
+    chart.clock.Universal = astro::DateTime(2026, 12, 8, 22, 0, 0);
+    chart.UpdateTime();
+    catalog::EphemerisRequest request;
+    request.shown.fill(true);
+    request.startLocal = astro::DateTime(2026, 12, 8, 0, 0, 0);
+    request.stepDays = 1.0 / 24.0;
+    request.count = 1000;
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        const catalog::EphemerisTable t =
+            catalog::ComputeEphemeris(chart.solarSystem.moon, chart, &constellations, request);
+        bytes += catalog::EphemerisText(t, "Observing place:").size();
+    }
+    benchmark::DoNotOptimize(bytes);
+}
+BENCHMARK(BM_EphemerisTableMoon)->Unit(benchmark::kMillisecond);
 
 } // namespace
