@@ -4,6 +4,7 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QMarginsF>
+#include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
@@ -293,6 +294,33 @@ bool renderToPdf(const std::string& path, int width, int height, const DrawFunct
         {
             PainterSurface surface(painter, width, height);
             draw(surface);
+        }
+        painted = painter.end();
+    }
+    return painted && file.commit();
+}
+
+bool renderPagesToPdf(const std::string& path, int pageCount, bool landscape,
+                      const PageDrawFunction& draw) {
+    QSaveFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    bool painted = false;
+    {
+        QPdfWriter writer(&file);
+        writer.setResolution(600);
+        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4),
+                                         landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+                                         QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
+        QPainter painter;
+        if (!painter.begin(&writer))
+            return false;
+        const QRect area = writer.pageLayout().paintRectPixels(writer.resolution());
+        for (int page = 1; page <= pageCount; ++page) {
+            if (page > 1 && !writer.newPage())
+                return false;
+            PainterSurface surface(painter, area.width(), area.height());
+            draw(surface, page);
         }
         painted = painter.end();
     }

@@ -72,4 +72,11 @@ bool renderToPng(const std::string& path, int width, int height, const DrawFunct
 // background left white); false when the file cannot be written.
 bool renderToPdf(const std::string& path, int width, int height, const DrawFunction& draw);
 
+// Pages of a printed document in a PDF file: A4, portrait or landscape, at 600 dots per inch
+// with margins of 10 mm; the surface of each page is its printable rectangle in dots, and
+// draw is called once per page (1-based). False when the file cannot be written.
+using PageDrawFunction = std::function<void(chart::Surface&, int page)>;
+bool renderPagesToPdf(const std::string& path, int pageCount, bool landscape,
+                      const PageDrawFunction& draw);
+
 } // namespace ui
