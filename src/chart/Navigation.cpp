@@ -3,6 +3,7 @@
 #include "astro/Format.h"
 #include "astro/Frames.h"
 #include "astro/TextNumber.h"
+#include "chart/StarObject.h"
 #include "chart/ZoomTables.h"
 
 #include <cmath>
@@ -130,6 +131,25 @@ bool LookTowards(ChartViewState& state, Cardinal direction) {
 bool CentreOn(SkyChart& chart, const SkyPoint& equatorial) {
     chart.setTarget(chart.toChartFrame(equatorial));
     return true;
+}
+
+std::string NotVisibleQuestion(std::string_view name) {
+    return std::string(name) + " is not visible. Centre anyway?";
+}
+
+std::optional<std::string> GotoQuestion(const SkyChart& chart, const SkyPoint& object) {
+    if (chart.isAboveHorizon(object))
+        return std::nullopt;
+    if (isStarKind(object.GetType()))
+        return std::string(kStarNotVisibleQuestion);
+    return NotVisibleQuestion(object.GetName());
+}
+
+bool CentreOnConstellation(SkyChart& chart, const ConstellationSource& constellations,
+                           std::size_t index) {
+    if (index >= constellations.nameCount())
+        return false;
+    return CentreOn(chart, constellations.namePoint(index));
 }
 
 void PressLeft(ChartViewState& state, int x, int y) {

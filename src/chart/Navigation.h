@@ -5,6 +5,7 @@
 #include "chart/ChartViewState.h"
 
 #include <array>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -38,6 +39,20 @@ bool LookTowards(ChartViewState& state, Cardinal direction);
 // "Centre": the target becomes an equatorial direction carried into the rotation frame; the
 // zoom stays.
 bool CentreOn(SkyChart& chart, const astro::SkyPoint& equatorial);
+
+// Search "Star...", "Planet...", "Asteroid...", "Co&met...", "Deep Sky Object...": before
+// the chart centres on the object found, the question to ask when it is below the horizon
+// ("Star is not visible. Centre anyway?" for a star, "%s is not visible. Centre anyway?" with
+// the object's name for anything else); none when it is above the horizon. A Yes, or no
+// question, is followed by CentreOn.
+inline constexpr const char* kStarNotVisibleQuestion = "Star is not visible. Centre anyway?";
+std::optional<std::string> GotoQuestion(const SkyChart& chart, const astro::SkyPoint& object);
+// "%s is not visible. Centre anyway?" with the name.
+std::string NotVisibleQuestion(std::string_view name);
+// Search "Constellation...": the target becomes the label point of the constellation with
+// this index, without a question. False (nothing changes) for an index outside the list.
+bool CentreOnConstellation(SkyChart& chart, const ConstellationSource& constellations,
+                           std::size_t index);
 
 // Dragging with the left button: the press point is the sky under the cursor (a press off
 // the projected disc leaves the idle marker), each move shifts the target so that the sky

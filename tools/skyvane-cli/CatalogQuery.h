@@ -6,6 +6,11 @@
 #include <string_view>
 #include <vector>
 
+namespace astro {
+class Asteroid;
+class Comet;
+} // namespace astro
+
 namespace catalog {
 class DsoCatalog;
 class DsoObject;
@@ -21,10 +26,14 @@ namespace cli {
 struct CatalogQuery {
     std::string text;
     std::filesystem::path dataDir;
+    // The option words with their values, for the command's own Args.
+    std::vector<std::string> options;
 };
 
-// Throws UsageError for an unknown option, and with `missing` when no word names an object.
-CatalogQuery parseCatalogQuery(const std::vector<std::string>& words, const std::string& missing);
+// Throws UsageError for an option that is not one of valueOptions (each taking a value),
+// and with `missing` when no word names an object.
+CatalogQuery parseCatalogQuery(const std::vector<std::string>& words, const std::string& missing,
+                               const std::vector<std::string>& valueOptions = {"--data"});
 
 // "HD 48915", "hd48915": the text after a catalogue prefix in any letter case, without the
 // blanks between; none when the query does not start with the prefix.
@@ -42,5 +51,16 @@ bool namesDeepSkyNumber(std::string_view query);
 // The deep-sky object a query names: "NGC n", "IC n", "M n", a common name or a designation.
 // Null when none has it; a Messier number out of range throws UsageError.
 const catalog::DsoObject* findDeepSky(const catalog::DsoCatalog& dso, const std::string& query);
+
+// The first asteroid or comet of the catalogue files in folder (in file-name order) whose
+// name ("Ceres") or full name ("1 Ceres") is the query, in any letter case; not computed.
+std::optional<astro::Asteroid> findAsteroid(const std::filesystem::path& folder,
+                                            const std::string& query);
+std::optional<astro::Comet> findComet(const std::filesystem::path& folder,
+                                      const std::string& query);
+
+// The JSON name of an object's kind: "sun", "moon", "planet", "asteroid", "comet",
+// "deep-sky", "tycho", "catalogue", "named", "point".
+const char* kindName(int kind);
 
 } // namespace cli

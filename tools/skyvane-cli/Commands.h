@@ -16,5 +16,6 @@ int runDso(const std::vector<std::string>& args);    // DsoCommand.cpp
 int runPlace(const std::vector<std::string>& args);  // PlaceCommand.cpp
 int runRender(const std::vector<std::string>& args); // RenderCommand.cpp
 int runInfo(const std::vector<std::string>& args);   // InfoCommand.cpp
+int runFind(const std::vector<std::string>& args);   // FindCommand.cpp
 
 } // namespace cli

@@ -10,16 +10,12 @@
 #include "astro/MinorBodyLine.h"
 #include "astro/RiseSet.h"
 #include "catalog/Catalogues.h"
-#include "catalog/MinorBodyCatalog.h"
 #include "catalog/ObjectProperties.h"
 #include "catalog/TextUtil.h"
 #include "chart/SkyChart.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <system_error>
-#include <type_traits>
 #include <optional>
 #include <string>
 #include <vector>
@@ -68,29 +64,6 @@ const char* visibilityName(astro::Visibility v) {
         return "never sets";
     default:
         return "rises and sets";
-    }
-}
-
-const char* kindName(int kind) {
-    switch (kind) {
-    case astro::KindSun:
-        return "sun";
-    case astro::KindMoon:
-        return "moon";
-    case astro::KindAsteroid:
-        return "asteroid";
-    case astro::KindComet:
-        return "comet";
-    case astro::KindDeepSky:
-        return "deep-sky";
-    case astro::KindTychoStar:
-        return "tycho";
-    case astro::KindCatalogStar:
-        return "catalogue";
-    case astro::KindNamedStar:
-        return "named";
-    default:
-        return kind >= astro::KindMercury && kind <= astro::KindPluto ? "planet" : "point";
     }
 }
 
@@ -165,37 +138,6 @@ void printShort(const std::vector<catalog::ShortLine>& lines) {
             std::printf("%s%s\n", l.label.c_str(), l.value.c_str());
         }
     }
-}
-
-// The first body of the catalogue files in folder whose name ("Ceres") or full name ("1 Ceres")
-// is the query, in any letter case.
-template <class Catalog, class Load>
-std::optional<typename std::remove_cvref_t<decltype(*Catalog().bodies().data())>>
-findMinorBody(const std::filesystem::path& folder, const std::string& query, Load load) {
-    std::error_code ec;
-    std::vector<std::filesystem::path> files;
-    for (const auto& entry : std::filesystem::directory_iterator(folder, ec))
-        if (entry.is_regular_file(ec))
-            files.push_back(entry.path());
-    std::sort(files.begin(), files.end());
-    for (const std::filesystem::path& file : files) {
-        Catalog catalog;
-        if (!load(catalog, file).ok())
-            continue;
-        for (const auto& body : catalog.bodies())
-            if (catalog::equalsIgnoringCase(body.name(), query) ||
-                catalog::equalsIgnoringCase(body.GetName(), query))
-                return body;
-    }
-    return std::nullopt;
-}
-
-catalog::CatalogLoadResult loadAsteroids(catalog::AsteroidCatalog& c,
-                                         const std::filesystem::path& file) {
-    return catalog::LoadAsteroidCatalog(c, file);
-}
-catalog::CatalogLoadResult loadComets(catalog::CometCatalog& c, const std::filesystem::path& file) {
-    return catalog::LoadCometCatalog(c, file);
 }
 
 } // namespace
@@ -273,11 +215,9 @@ int runInfo(const std::vector<std::string>& words) {
         if (!object)
             object = findDeepSky(catalogues.deepSky, query);
         if (!object)
-            object = computed(asteroid = findMinorBody<catalog::AsteroidCatalog>(
-                                  dataDir / "asteroids", query, loadAsteroids));
+            object = computed(asteroid = findAsteroid(dataDir / "asteroids", query));
         if (!object)
-            object = computed(
-                comet = findMinorBody<catalog::CometCatalog>(dataDir / "comets", query, loadComets));
+            object = computed(comet = findComet(dataDir / "comets", query));
         if (!object) {
             std::fprintf(stderr, "skyvane-cli: no body, star, deep-sky object, asteroid or comet '%s' in %s\n",
                          query.c_str(), dataDir.c_str());

@@ -7,6 +7,7 @@
 #include "astro/Format.h"
 #include "catalog/ConstellationLookup.h"
 #include "catalog/Constellations.h"
+#include "catalog/SearchModels.h"
 #include "catalog/Stars.h"
 #include "catalog/TextUtil.h"
 #include "catalog/TychoStore.h"
@@ -143,13 +144,6 @@ const catalog::TychoStar* findIn(const Stars& stars, Match match) {
     return nullptr;
 }
 
-template <class Match>
-const catalog::TychoStar* findResident(const catalog::StarCatalog& stars, Match match) {
-    if (const catalog::TychoStar* s = findIn(stars.namedStars(), match))
-        return s;
-    return findIn(stars.catalogStars(), match);
-}
-
 } // namespace
 
 const catalog::TychoStar* findStar(catalog::StarCatalog& stars, const std::string& query,
@@ -164,19 +158,13 @@ const catalog::TychoStar* findStar(catalog::StarCatalog& stars, const std::strin
         if (!ids)
             throw UsageError("HIP " + std::to_string(n) + " is not in " + crossIds.string());
         if (ids->hd > 0)
-            found = findResident(
-                stars, [&](const catalog::CatalogStar& s) { return s.hdNumber() == ids->hd; });
+            found = catalog::FindStarByHd(stars, ids->hd);
         if (!found && ids->sao > 0)
-            found = findResident(
-                stars, [&](const catalog::CatalogStar& s) { return s.saoNumber() == ids->sao; });
+            found = catalog::FindStarBySao(stars, ids->sao);
     } else if (auto hd = afterPrefix(query, "HD")) {
-        const int n = requireNumber(*hd, query);
-        found =
-            findResident(stars, [n](const catalog::CatalogStar& s) { return s.hdNumber() == n; });
+        found = catalog::FindStarByHd(stars, requireNumber(*hd, query));
     } else if (auto sao = afterPrefix(query, "SAO")) {
-        const int n = requireNumber(*sao, query);
-        found =
-            findResident(stars, [n](const catalog::CatalogStar& s) { return s.saoNumber() == n; });
+        found = catalog::FindStarBySao(stars, requireNumber(*sao, query));
     } else if (auto tyc = afterPrefix(query, "TYC")) {
         int t1 = 0, t2 = 0, t3 = 0;
         char end = 0;
@@ -184,11 +172,7 @@ const catalog::TychoStar* findStar(catalog::StarCatalog& stars, const std::strin
         if (std::sscanf(id.c_str(), "%d-%d-%d%c", &t1, &t2, &t3, &end) != 3 || t1 < 1 || t2 < 1 ||
             t3 < 1 || t3 > 3)
             throw UsageError("'" + query + "' is not a Tycho-2 identifier such as TYC 4-1234-1");
-        found = findResident(stars, [&](const catalog::TychoStar& s) {
-            return s.tyc1() == t1 && s.tyc2() == t2 && s.tyc3() == t3;
-        });
-        if (!found)
-            found = stars.tycho().FindTychoStar(t1, t2, t3);
+        found = catalog::FindStarByTycho(stars, t1, t2, t3);
     } else {
         found = findIn(stars.namedStars(), [&](const catalog::NamedStar& s) {
             return catalog::equalsIgnoringCase(s.properName(), query);

@@ -51,6 +51,15 @@ Usage:
       constellation, magnitude, rise, transit and set, elongations of a body. The place is a
       fixed place of the list (N, default 211: London, in its zone) or a free position (in
       zone --tz, default 0). The instant defaults to now.
+  skyvane-cli find    TEXT  [--data DIR] [--ut TIME] [--lat DEG --lon DEG]
+      Every object the search dialogs would find by that name, one JSON line each (kind,
+      name, J2000 RA in hours and Dec in degrees, magnitude when known, constellation): a
+      constellation (name, abbreviation or genitive), the Sun, the Moon or a planet, a
+      deep-sky object ("M 31", "NGC 7000", "IC 434", a common name), a star (proper name,
+      "alpha UMi" or "α1 Cen", "61 Cyg", "HD n", "SAO n", "HIP n", "TYC a-b-c"), an
+      asteroid or comet of the catalogues under DIR/asteroids and DIR/comets. Bodies are
+      computed for the instant (default now) and place (default London). Exits with 1 when
+      nothing is found.
   skyvane-cli place   N  [--data DIR]
       Entry N of the places list (permanent places, then added ones) and its texts.
   skyvane-cli render  --out FILE.png|FILE.pdf [--size WxH] [--ut TIME] [--lat DEG] [--lon DEG]
@@ -103,6 +112,8 @@ int main(int argc, char** argv) {
             return cli::runDso(rest);
         if (command == "info")
             return cli::runInfo(rest);
+        if (command == "find")
+            return cli::runFind(rest);
         if (command == "place")
             return cli::runPlace(rest);
         if (command == "render")
