@@ -353,15 +353,31 @@ void PrintEphemerisPage(chart::Surface& surface, const EphemerisTable& table,
 
     font.weight = 400;
     surface.setFont(font);
-    h = surface.textExtent("Test").height;
     const std::vector<const EphemerisColumn*> shown = table.shownColumns();
     std::vector<int> widths;
-    for (const EphemerisColumn* c : shown) {
-        int w = surface.textExtent(c->header).width;
-        for (const std::string& cell : c->cells)
-            w = std::max(w, surface.textExtent(cell).width);
-        widths.push_back(w);
+    auto measure = [&] {
+        widths.clear();
+        int total = 5;
+        for (const EphemerisColumn* c : shown) {
+            int w = surface.textExtent(c->header).width;
+            for (const std::string& cell : c->cells)
+                w = std::max(w, surface.textExtent(cell).width);
+            widths.push_back(w);
+            total += w + 30;
+        }
+        return total;
+    };
+    // Columns that would run off the page get a smaller font, in proportion, so that the
+    // whole row fits; rows that fit keep the font of the page's height.
+    const int total = measure();
+    if (total > surface.width() && total > 5 + 30 * static_cast<int>(shown.size())) {
+        const double room = surface.width() - 5.0 - 30.0 * static_cast<double>(shown.size());
+        const double text = total - 5.0 - 30.0 * static_cast<double>(shown.size());
+        font.height = std::max(1, static_cast<int>(font.height * std::max(room, 0.0) / text));
+        surface.setFont(font);
+        measure();
     }
+    h = surface.textExtent("Test").height;
 
     y = 2 * R / 3;
     int x = 5;
@@ -398,22 +414,38 @@ bool EphemerisSettingsModel::columnEnabled(std::size_t column) const {
     return column < kEphemerisColumnCount && columnApplies(m_kind, column);
 }
 
+EphemerisSettingsModel::Range EphemerisSettingsModel::rangeOf(Field field) {
+    switch (field) {
+    case Field::Hour:
+        return {0, 23};
+    case Field::Minute:
+    case Field::Second:
+        return {0, 59};
+    case Field::Interval:
+        return {1, 10000};
+    case Field::Count:
+        return {1, static_cast<int>(kEphemerisMaxRows)};
+    case Field::None:
+    default:
+        return {0, 0};
+    }
+}
+
 std::optional<EphemerisSettingsModel::Refusal> EphemerisSettingsModel::validate() const {
     struct Check {
         const std::string* text;
-        int min;
-        int max;
         Field field;
     };
-    const Check checks[] = {{&hour, 0, 23, Field::Hour},
-                            {&minute, 0, 59, Field::Minute},
-                            {&second, 0, 59, Field::Second},
-                            {&interval, 1, 10000, Field::Interval},
-                            {&count, 1, static_cast<int>(kEphemerisMaxRows), Field::Count}};
+    const Check checks[] = {{&hour, Field::Hour},
+                            {&minute, Field::Minute},
+                            {&second, Field::Second},
+                            {&interval, Field::Interval},
+                            {&count, Field::Count}};
     for (const Check& c : checks) {
+        const Range range = rangeOf(c.field);
         const std::optional<long> v = chart::ParseIntegerField<long>(*c.text);
-        if (!v || *v < c.min || *v > c.max)
-            return Refusal{integerRangeMessage(c.min, c.max), c.field};
+        if (!v || *v < range.low || *v > range.high)
+            return Refusal{integerRangeMessage(range.low, range.high), c.field};
     }
     if (!date.isValid())
         return Refusal{"Please enter a valid date.", Field::None};

@@ -122,7 +122,9 @@ inline constexpr std::size_t kEphemerisRowsPerPage = 45;
 int EphemerisPageCount(std::size_t rows);
 
 // Draws page `page` (1-based) of the printed table on a surface of the printable rectangle's
-// size: the title lines, the header with its rules, up to 45 rows, and "Page %d/%d".
+// size: the title lines, the header with its rules, up to 45 rows, and "Page %d/%d". The
+// font's height follows the page's height; shown columns too wide for the page's width make
+// the table's font smaller so that every row fits.
 void PrintEphemerisPage(chart::Surface& surface, const EphemerisTable& table,
                         const std::string& placeLine, int page);
 
@@ -150,6 +152,14 @@ public:
     std::string interval = "1";
     Unit unit = Unit::Days;
     std::string count = "50";
+
+    // The range a numeric field accepts (hours 0-23, minutes and seconds 0-59, interval
+    // 1-10000, number of entries 1-1000); the dialog's spin buttons stay inside it.
+    struct Range {
+        int low;
+        int high;
+    };
+    static Range rangeOf(Field field);
 
     struct Refusal {
         std::string message;

@@ -268,7 +268,10 @@ void DeepSkySearchModel::fill() {
                     m_constellations->FindConstellationAt(object), 1);
         }
         const DsoNameEntry* entry = m_catalog.nameEntry(object);
-        rows.push_back({{std::string(object.designation()), object.messierText(),
+        // The Messier column shows the number alone, empty for none.
+        const std::string messier =
+            object.messier() != 0 ? std::to_string(object.messier()) : std::string();
+        rows.push_back({{std::string(object.designation()), messier,
                          std::string(object.typeText()), constellation,
                          entry ? entry->commonName : std::string(),
                          object.imageNumber() != kNoDsoImage ? kImageYes : kImageNo},

@@ -331,6 +331,43 @@ TEST(EphemerisSettings, FieldsAreRangeChecked) {
     EXPECT_EQ(m.request().startLocal.toIsoString(), "2026-12-08T23:59:00");
 }
 
+// The ranges the dialog's spin buttons keep to are the ranges validate() accepts: each end is
+// taken, one beyond it is refused with that field's message.
+TEST(EphemerisSettings, EachFieldsRangeIsWhatValidateAccepts) {
+    using Field = catalog::EphemerisSettingsModel::Field;
+    const astro::Sun sun;
+    struct Case {
+        Field field;
+        std::string catalog::EphemerisSettingsModel::*text;
+        int low;
+        int high;
+    };
+    const Case cases[] = {{Field::Hour, &catalog::EphemerisSettingsModel::hour, 0, 23},
+                          {Field::Minute, &catalog::EphemerisSettingsModel::minute, 0, 59},
+                          {Field::Second, &catalog::EphemerisSettingsModel::second, 0, 59},
+                          {Field::Interval, &catalog::EphemerisSettingsModel::interval, 1, 10000},
+                          {Field::Count, &catalog::EphemerisSettingsModel::count, 1, 1000}};
+    for (const Case& c : cases) {
+        const catalog::EphemerisSettingsModel::Range range =
+            catalog::EphemerisSettingsModel::rangeOf(c.field);
+        EXPECT_EQ(range.low, c.low);
+        EXPECT_EQ(range.high, c.high);
+        catalog::EphemerisSettingsModel m(sun, astro::DateTime(2026, 12, 8, 0, 0, 0), 7);
+        for (const int accepted : {range.low, range.high}) {
+            m.*c.text = std::to_string(accepted);
+            EXPECT_FALSE(m.validate()) << accepted;
+        }
+        for (const int refused : {range.low - 1, range.high + 1}) {
+            m.*c.text = std::to_string(refused);
+            ASSERT_TRUE(m.validate()) << refused;
+            EXPECT_EQ(m.validate()->field, c.field);
+            EXPECT_EQ(m.validate()->message, "Please enter an integer between " +
+                                                 std::to_string(c.low) + " and " +
+                                                 std::to_string(c.high) + ".");
+        }
+    }
+}
+
 TEST_F(Ephemeris, AThousandRowsAtMostAndAsteroidsAreCopied) {
     EphemerisRequest r = everyColumn(astro::DateTime(2026, 12, 8, 22, 0, 0), 5000, 0.01);
     EXPECT_EQ(table(chart.solarSystem.pluto, r).rowCount, catalog::kEphemerisMaxRows);
@@ -369,6 +406,35 @@ TEST(EphemerisFile, WrittenThroughATemporaryFile) {
     EXPECT_FALSE(fs::exists(dir.path() / "mars.txt.tmp"));
     const std::string error = catalog::WriteEphemerisFile(dir.path() / "no" / "such.txt", "x");
     EXPECT_NE(error.find("such.txt"), std::string::npos) << error;
+}
+
+} // namespace
+
+namespace {
+
+TEST(EphemerisPrint, WideTablesShrinkToThePageWidth) {
+    EphemerisTable t;
+    t.title = "Mars";
+    for (std::size_t c = 0; c < catalog::kEphemerisColumnCount; ++c) {
+        t.columns[c].header = catalog::EphemerisHeaders()[c];
+        t.columns[c].shown = true;
+        t.columns[c].cells = {"12/08/2026 22:00:00"};
+    }
+    t.rowCount = 1;
+    // Narrow page: the last cell of the row still ends on the page.
+    chart::RecordingSurface narrow(900, 1000);
+    catalog::PrintEphemerisPage(narrow, t, "Observing place:", 1);
+    const std::vector<const chart::Operation*> texts = narrow.all(chart::OpKind::Text);
+    ASSERT_EQ(texts.size(), 3u + 18u + 18u + 1u);
+    const chart::Operation* last = texts[3 + 18 + 17];
+    const int end = last->points[0].x +
+                    static_cast<int>(std::lround(19 * 0.6 * std::abs(last->state.font.height)));
+    EXPECT_LE(end, 900);
+    EXPECT_LT(last->state.font.height, (6 * 1000 / 7 - 45 * 15) / 45);
+    // A page wide enough keeps the height's font.
+    chart::RecordingSurface wide(20000, 1000);
+    catalog::PrintEphemerisPage(wide, t, "Observing place:", 1);
+    EXPECT_EQ(wide.find(chart::OpKind::Text, 3)->state.font.height, (6 * 1000 / 7 - 45 * 15) / 45);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "ChartOptions.h"
 
+#include "catalog/Places.h"
 #include "chart/ZoomTables.h"
 
 namespace cli {
@@ -62,6 +63,31 @@ void configureChart(const Args& a, chart::SkyChart& chart) {
     const astro::SkyPoint targetEq(target.first, target.second);
     chart.SetRotationMode(rotationFromName(a.text("--rotation", "equatorial")));
     chart.SetView(static_cast<float>(chart::zoomForField(fov)), chart.toChartFrame(targetEq));
+}
+
+void placeChart(const Args& a, const catalog::PlaceList& places, chart::SkyChart& chart) {
+    if (a.has("--place") && (a.has("--lat") || a.has("--lon")))
+        throw UsageError("give either --place N or --lat and --lon");
+    if (a.has("--lat") != a.has("--lon"))
+        throw UsageError("--lat and --lon go together");
+    chart::ObservingPlaceSettings stored;
+    stored.fixedPlace = a.integer("--place", stored.fixedPlace, 0, 1 << 30);
+    if (a.has("--lat")) {
+        stored.latitude = a.number("--lat", 0.0, -90.0, 90.0);
+        stored.longitude = a.number("--lon", 0.0, -180.0, 360.0);
+    }
+    const catalog::ObservingPlace place(places, stored);
+    chart.settings.place = stored;
+    chart.site.latitude = place.Latitude();
+    chart.site.longitude = place.Longitude();
+    chart.site.timeZone = static_cast<float>(a.number("--tz", place.TimeZoneHours(), -12.0, 14.0));
+    chart.site.height = a.number("--height", 0.0, -100.0, 15000.0);
+    chart.frames().conditions.height = chart.site.height;
+    chart.clock.Universal = parseUt(a, false);
+    chart.clock.DaylightSaving = a.integer("--dst", 0, 0, 1);
+    chart.clock.Local = chart.clock.Universal.addDays(
+        (static_cast<double>(chart.site.timeZone) + chart.clock.DaylightSaving) / 24.0);
+    chart.UpdateTime();
 }
 
 } // namespace cli

@@ -5,6 +5,10 @@
 #include "astro/DateTime.h"
 #include "chart/SkyChart.h"
 
+namespace catalog {
+class PlaceList;
+}
+
 #include <string>
 #include <utility>
 #include <vector>
@@ -25,5 +29,14 @@ int rotationFromName(const std::string& name);
 inline const std::vector<std::string> kChartOptions = {"--size", "--fov", "--target", "--rotation",
                                                        "--ut",   "--lat", "--lon"};
 void configureChart(const Args& a, chart::SkyChart& chart);
+
+// The options that put a chart at an observing place and instant: --place N (a fixed place
+// of the list, 211 London unless told) or --lat DEG --lon DEG (a free place), --tz HOURS (the
+// fixed place's zone, or 0), --dst 0|1, --height M, --ut TIME (now unless told).
+inline const std::vector<std::string> kPlaceOptions = {"--place", "--lat",    "--lon", "--tz",
+                                                       "--dst",   "--height", "--ut"};
+// Sets the chart's place, zone, daylight saving and instant from those options and computes
+// it; throws UsageError for a place given both ways or half a position.
+void placeChart(const Args& a, const catalog::PlaceList& places, chart::SkyChart& chart);
 
 } // namespace cli

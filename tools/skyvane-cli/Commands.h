@@ -17,5 +17,6 @@ int runPlace(const std::vector<std::string>& args);  // PlaceCommand.cpp
 int runRender(const std::vector<std::string>& args); // RenderCommand.cpp
 int runInfo(const std::vector<std::string>& args);   // InfoCommand.cpp
 int runFind(const std::vector<std::string>& args);   // FindCommand.cpp
+int runTable(const std::vector<std::string>& args);  // TableCommand.cpp
 
 } // namespace cli

@@ -149,10 +149,6 @@ int runInfo(const std::vector<std::string>& words) {
     if (sources != 1)
         throw UsageError("info needs one object: a name or number, --asteroid \"LINE\" or "
                          "--comet \"LINE\"");
-    if (a.has("--place") && (a.has("--lat") || a.has("--lon")))
-        throw UsageError("give either --place N or --lat and --lon");
-    if (a.has("--lat") != a.has("--lon"))
-        throw UsageError("--lat and --lon go together");
     const std::filesystem::path dataDir = a.text("--data", SKYVANE_SOURCE_DATA_DIR);
 
     catalog::Catalogues catalogues;
@@ -163,22 +159,7 @@ int runInfo(const std::vector<std::string>& words) {
     // The chart's instant and place: a fixed place of the list (London unless told), or a
     // free place with its own zone.
     chart::SkyChart chart;
-    chart::ObservingPlaceSettings stored;
-    stored.fixedPlace = a.integer("--place", stored.fixedPlace, 0, 1 << 30);
-    if (a.has("--lat")) {
-        stored.latitude = a.number("--lat", 0.0, -90.0, 90.0);
-        stored.longitude = a.number("--lon", 0.0, -180.0, 360.0);
-    }
-    const catalog::ObservingPlace place(catalogues.places, stored);
-    chart.settings.place = stored;
-    chart.site.latitude = place.Latitude();
-    chart.site.longitude = place.Longitude();
-    chart.site.timeZone = static_cast<float>(a.number("--tz", place.TimeZoneHours(), -12.0, 14.0));
-    chart.site.height = a.number("--height", 0.0, -100.0, 15000.0);
-    chart.frames().conditions.height = chart.site.height;
-    chart.clock.Universal = parseUt(a, false);
-    chart.clock.DaylightSaving = a.integer("--dst", 0, 0, 1);
-    chart.UpdateTime();
+    placeChart(a, catalogues.places, chart);
     const catalog::PropertiesContext ctx = catalog::MakePropertiesContext(
         chart, &catalogues.places, &catalogues.constellations, &catalogues.deepSky);
 

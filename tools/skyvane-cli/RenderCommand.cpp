@@ -2,6 +2,7 @@
 
 #include "Args.h"
 #include "ChartOptions.h"
+#include "Fonts.h"
 #include "Commands.h"
 #include "Json.h"
 
@@ -17,7 +18,6 @@
 #include "settings/ColorScheme.h"
 #include "ui/PainterSurface.h"
 
-#include <QGuiApplication>
 
 #include <algorithm>
 #include <cctype>
@@ -232,22 +232,16 @@ int runRender(const std::vector<std::string>& words) {
         addTrail(*trail, chart);
     const settings::ColorScheme scheme;
 
-    // Text needs the platform's fonts: a windowless Qt application.
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    int argc = 1;
-    char name[] = "skyvane-cli";
-    char* argv[] = {name, nullptr};
-    QGuiApplication app(argc, argv);
-
     const int width = chart.clientWidth();
     const int height = chart.clientHeight();
     chart::NorthDirection north;
     const ui::DrawFunction draw = [&](chart::Surface& surface) {
         north = chart::OnDraw(state, surface, view, scheme, sources);
     };
-    const bool ok =
-        pdf ? ui::renderToPdf(out, width, height, draw) : ui::renderToPng(out, width, height, draw);
+    const bool ok = withFonts([&] {
+        return pdf ? ui::renderToPdf(out, width, height, draw)
+                   : ui::renderToPng(out, width, height, draw);
+    });
     if (!ok) {
         std::fprintf(stderr, "skyvane-cli: cannot write %s\n", out.c_str());
         return 1;

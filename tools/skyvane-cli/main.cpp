@@ -60,6 +60,17 @@ Usage:
       asteroid or comet of the catalogues under DIR/asteroids and DIR/comets. Bodies are
       computed for the instant (default now) and place (default London). Exits with 1 when
       nothing is found.
+  skyvane-cli table   --body NAME | --asteroid "LINE" | --comet "LINE"
+                      [--start LOCAL-TIME] [--step 1d|6h|90s] [--count N] [--columns LIST|all]
+                      [--place N | --lat DEG --lon DEG] [--tz HOURS] [--dst 0|1] [--height M]
+                      [--out FILE] [--csv | --json] [--pdf FILE [--landscape]] [--data DIR]
+      An ephemeris table: N rows (1 to 1000, default 50) of a body from a start in local
+      clock time (default today at the current hour) at a step of days, hours or seconds.
+      LIST names columns from local,ut,jd,ra,dec,az,alt,lon,lat,mag,rise,transit,set,phase,
+      dist,diam,elong,const (default local,ra,dec,az,alt,mag,rise,transit,set). Writes the
+      table as the program's text file (or CSV, or JSON lines) to FILE or standard output,
+      and with --pdf the printed pages (A4, 45 rows a page). NAME is the Sun, the Moon, a
+      planet, or an asteroid or comet of the catalogues under DIR.
   skyvane-cli place   N  [--data DIR]
       Entry N of the places list (permanent places, then added ones) and its texts.
   skyvane-cli render  --out FILE.png|FILE.pdf [--size WxH] [--ut TIME] [--lat DEG] [--lon DEG]
@@ -110,6 +121,8 @@ int main(int argc, char** argv) {
             return cli::runStar(rest);
         if (command == "dso")
             return cli::runDso(rest);
+        if (command == "table")
+            return cli::runTable(rest);
         if (command == "info")
             return cli::runInfo(rest);
         if (command == "find")
