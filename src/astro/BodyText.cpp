@@ -22,6 +22,14 @@ std::string fixed(double value, int decimals) {
     return std::string(buf, r.ptr);
 }
 
+// A value that rounds to zero reads "0.0", not "-0.0".
+std::string withoutNegativeZero(std::string text) {
+    if (!text.empty() && text.front() == '-' &&
+        text.find_first_not_of("-0.") == std::string::npos)
+        text.erase(0, 1);
+    return text;
+}
+
 } // namespace
 
 const char* moonPhaseName(std::int32_t code) {
@@ -40,11 +48,11 @@ const char* moonPhaseName(std::int32_t code) {
 }
 
 std::string magnitudeText(double magnitude) {
-    return fixed(magnitude, 1);
+    return withoutNegativeZero(fixed(magnitude, 1));
 }
 
 std::string phaseText(double phase) {
-    return fixed(phase, 3);
+    return withoutNegativeZero(fixed(phase, 3));
 }
 
 std::string moonPhaseText(std::int32_t phaseCode, double days) {

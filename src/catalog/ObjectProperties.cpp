@@ -223,9 +223,9 @@ std::string deepSkyText(const DsoObject& object, const PropertiesContext& ctx) {
     if (m == kNoDsoValue || !std::isfinite(m))
         t += "Visual magnitude:  ";
     else if (object.magnitudeQualifier() == 'p')
-        t += "Photographic magnitude:  " + fixed(m, 1);
+        t += "Photographic magnitude:  " + astro::magnitudeText(m);
     else
-        t += "Visual magnitude:  " + fixed(m, 1);
+        t += "Visual magnitude:  " + astro::magnitudeText(m);
     t += kLine;
     t += "Constellation:  " + ConstellationNameOf(object, ctx) + kLine;
     t += CoordinatesBlock(object, ctx);
@@ -253,7 +253,7 @@ std::string bodyText(const astro::SolarSystemBody& body, const PropertiesContext
         t += astro::moonPhaseName(r.moonPhase);
         t += "\r\n  True geocentric distance:  " + fixed(r.distance, 4) + " E.r.";
     } else if (kind != astro::KindSun) {
-        t += "\r\n  Visual magnitude: " + fixed(r.magnitude, 1);
+        t += "\r\n  Visual magnitude: " + astro::magnitudeText(r.magnitude);
         if (isPlanetKind(kind))
             t += "\r\n  Equatorial diameter:  " + fixed(r.diameter, 2) + "\"";
         t += "\r\n  Phase:  " + fixed(r.phase, 3);
@@ -347,7 +347,7 @@ void addStarLines(std::vector<ShortLine>& lines, const TychoStar& star, bool cat
         lines.push_back(field("SAO:", sao ? " " + integer(*sao) + " " : ""));
     }
     const std::optional<float> m = knownMagnitude(star.GetMagnitude());
-    lines.push_back(field("Mag:", m ? " " + fixed(*m, 1) : ""));
+    lines.push_back(field("Mag:", m ? " " + astro::magnitudeText(*m) : ""));
     if (c) {
         const std::optional<std::string> type = c->spectralType();
         lines.push_back(field("Class:", type ? " " + *type : ""));
@@ -569,7 +569,7 @@ std::vector<ShortLine> ShortPropertiesLines(const astro::SkyPoint& object,
             lines.push_back(field("Phase:", std::string(" ") + astro::moonPhaseName(r.moonPhase) +
                                                 " " + days + " days"));
         } else if (kind != astro::KindSun) {
-            lines.push_back(field("Vis. magn:", " " + fixed(r.magnitude, 1)));
+            lines.push_back(field("Vis. magn:", " " + astro::magnitudeText(r.magnitude)));
         }
         addPositionLines(lines, object, ctx);
         if (kind <= astro::KindPluto)
@@ -587,7 +587,7 @@ std::vector<ShortLine> ShortPropertiesLines(const astro::SkyPoint& object,
                                                                       : ""));
         const float m = dso->magnitude();
         lines.push_back(
-            field("Mag:", m != kNoDsoValue && std::isfinite(m) ? " " + fixed(m, 1) : ""));
+            field("Mag:", m != kNoDsoValue && std::isfinite(m) ? " " + astro::magnitudeText(m) : ""));
         addPositionLines(lines, object, ctx);
     } else {
         lines.push_back(heading(object.GetName()));

@@ -181,6 +181,11 @@ TEST(BodyText, TextsFollowTheKindAndLeaveMissingValuesEmpty) {
     EXPECT_EQ(astro::eventTimeText(nan), "");
     EXPECT_EQ(astro::elongationText(nan, false), "");
     EXPECT_EQ(astro::magnitudeText(std::numeric_limits<double>::max()).size(), 311u);
+    // A magnitude a hair below zero rounds to "0.0" without a sign; one further below keeps it.
+    EXPECT_EQ(astro::magnitudeText(-0.04), "0.0");
+    EXPECT_EQ(astro::magnitudeText(-0.05), "-0.1");
+    EXPECT_EQ(astro::magnitudeText(-1.46), "-1.5");
+    EXPECT_EQ(astro::phaseText(-0.0), "0.000");
 }
 
 TEST(MinorBodies, NamesAndNameField) {
