@@ -2,12 +2,14 @@
 
 #include "app/DeepSkyDialog.h"
 #include "app/Dialogs.h"
+#include "app/EphemerisDialogs.h"
 #include "app/GridDialog.h"
 #include "app/MinorBodyDialogs.h"
 #include "app/ObjectDialogs.h"
 #include "app/PlaceDialogs.h"
 #include "app/PropertiesDialog.h"
 #include "app/SchemeDialog.h"
+#include "app/SearchDialogs.h"
 #include "app/SkyvaneApp.h"
 #include "app/StarProp.h"
 #include "app/TimeDialogs.h"
@@ -275,6 +277,11 @@ bool CSkyvaneView::runCommand(Cmd id) {
                 trailDialog(*b);
             return true;
         }
+        if (id == body.ephemeris) {
+            if (const astro::SolarSystemBody* b = chart.solarSystem.byLibraryId(body.libraryId))
+                OpenEphemeris(this, m_app, m_state, *b);
+            return true;
+        }
     }
     switch (id) {
     case Cmd::ZoomIn:
@@ -475,6 +482,24 @@ bool CSkyvaneView::runCommand(Cmd id) {
     case Cmd::DeepSkyManage:
         openManager(chart::ObjectManager::DeepSky);
         return true;
+    case Cmd::SearchConstellation:
+        search(SearchKind::Constellation);
+        return true;
+    case Cmd::SearchStar:
+        search(SearchKind::Star);
+        return true;
+    case Cmd::SearchPlanet:
+        search(SearchKind::Planet);
+        return true;
+    case Cmd::SearchAsteroid:
+        search(SearchKind::Asteroid);
+        return true;
+    case Cmd::SearchComet:
+        search(SearchKind::Comet);
+        return true;
+    case Cmd::SearchDeepSky:
+        search(SearchKind::DeepSky);
+        return true;
     case Cmd::Trails: {
         chart::TrailListModel model(chart.trails);
         TrailsDialog(this, model, chart).exec();
@@ -585,6 +610,15 @@ void CSkyvaneView::openManager(chart::ObjectManager manager) {
         return;
     }
     changed(m_state.rebuildDrawList);
+}
+
+void CSkyvaneView::search(SearchKind kind) {
+    // A moved view hides the short properties window.
+    if (runSearch(this, m_app, m_state, kind) && m_state.hidePopup)
+        m_state.hidePopup();
+    // Besides a new target, a manager or the properties window opened from the dialog may
+    // have changed the lists or added a trail.
+    changed(false);
 }
 
 void CSkyvaneView::trailDialog(const astro::SolarSystemBody& body) {

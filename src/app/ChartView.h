@@ -20,6 +20,7 @@ namespace app {
 
 class SkyvaneApp;
 class StarProp;
+enum class SearchKind;
 
 // A chart window: one chart with its draw list, drawn through the redraw pipeline into a
 // back buffer and copied to the window in one step. It handles the chart commands, the
@@ -81,6 +82,8 @@ private:
     // Shows an outcome's message, opens the manager it asks for, repaints.
     void follow(const chart::SelectionOutcome& outcome);
     void openManager(chart::ObjectManager manager);
+    // A Search command: the dialog, then the chart centred on what it chose.
+    void search(SearchKind kind);
     void trailDialog(const astro::SolarSystemBody& body);
     void activate();
 

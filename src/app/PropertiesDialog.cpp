@@ -1,6 +1,7 @@
 #include "app/PropertiesDialog.h"
 
 #include "app/Dialogs.h"
+#include "app/EphemerisDialogs.h"
 #include "app/ObjectDialogs.h"
 #include "app/SkyvaneApp.h"
 #include "astro/SolarSystemBody.h"
@@ -61,9 +62,8 @@ PropertiesDialog::PropertiesDialog(QWidget* parent, const astro::SkyPoint& objec
     m_field->setPlainText(withLineFeeds(m_text));
     m_field->setMinimumSize(480, 560);
 
-    // The ephemeris table is not there yet.
-    const catalog::PropertiesButtons enabled = catalog::PropertiesButtonStates(object, false);
-    m_ephemeris->setEnabled(enabled.ephemeris);
+    const catalog::PropertiesButtons enabled = catalog::PropertiesButtonStates(object, true);
+    m_ephemeris->setEnabled(enabled.ephemeris && m_actions.ephemeris);
     m_trail->setEnabled(enabled.trail && m_actions.trail);
     m_image->setEnabled(enabled.image);
     m_close->setDefault(true);
@@ -81,6 +81,7 @@ PropertiesDialog::PropertiesDialog(QWidget* parent, const astro::SkyPoint& objec
 
     connect(m_close, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_copy, &QPushButton::clicked, this, [this] { copy(); });
+    connect(m_ephemeris, &QPushButton::clicked, this, [this] { ephemeris(); });
     connect(m_trail, &QPushButton::clicked, this, [this] { trail(); });
     connect(m_image, &QPushButton::clicked, this, [this] { showImage(); });
 }
@@ -90,6 +91,12 @@ void PropertiesDialog::copy() {
     QGuiApplication::clipboard()->setText(withLineFeeds(m_text));
 }
 
+void PropertiesDialog::ephemeris() {
+    const auto* body = dynamic_cast<const astro::SolarSystemBody*>(&m_object);
+    if (body && m_actions.ephemeris)
+        m_actions.ephemeris(this, *body);
+}
+
 void PropertiesDialog::trail() {
     const auto* body = dynamic_cast<const astro::SolarSystemBody*>(&m_object);
     if (body && m_actions.trail)
@@ -97,24 +104,30 @@ void PropertiesDialog::trail() {
 }
 
 void PropertiesDialog::showImage() {
-    const auto* object = dynamic_cast<const catalog::DsoObject*>(&m_object);
-    if (!object || object->imageNumber() == catalog::kNoDsoImage || !m_deepSky) {
-        showMessage(this, "There is not image for this object!");
-        return;
+    showDsoImage(this, m_deepSky, m_object, m_actions.imagesDir, m_actions.openPage);
+}
+
+bool showDsoImage(QWidget* parent, const catalog::DsoCatalog* deepSky,
+                  const astro::SkyPoint& object, const std::filesystem::path& imagesDir,
+                  const std::function<bool(const QUrl& page)>& openPage) {
+    const auto* dso = dynamic_cast<const catalog::DsoObject*>(&object);
+    if (!dso || dso->imageNumber() == catalog::kNoDsoImage || !deepSky) {
+        showMessage(parent, "There is not image for this object!");
+        return false;
     }
-    const std::filesystem::path page =
-        catalog::DsoImagePagePath(m_actions.imagesDir, g_imagePageCounter);
-    const std::string error = catalog::WriteDsoImagePage(*m_deepSky, *object, page);
+    const std::filesystem::path page = catalog::DsoImagePagePath(imagesDir, g_imagePageCounter);
+    const std::string error = catalog::WriteDsoImagePage(*deepSky, *dso, page);
     if (!error.empty()) {
-        showMessage(this, q(error));
-        return;
+        showMessage(parent, q(error));
+        return false;
     }
     ++g_imagePageCounter;
     const QUrl url = QUrl::fromLocalFile(QString::fromStdString(page.string()));
-    if (m_actions.openPage)
-        m_actions.openPage(url);
+    if (openPage)
+        openPage(url);
     else
         QDesktopServices::openUrl(url);
+    return true;
 }
 
 catalog::PropertiesContext PropertiesContextOf(SkyvaneApp& app,
@@ -127,6 +140,9 @@ catalog::PropertiesContext PropertiesContextOf(SkyvaneApp& app,
 void runPropertiesDialog(QWidget* parent, SkyvaneApp& app, chart::ChartViewState& state,
                          const astro::SkyPoint& object) {
     PropertiesActions actions;
+    actions.ephemeris = [&app, &state](QWidget* over, const astro::SolarSystemBody& body) {
+        OpenEphemeris(over, app, state, body);
+    };
     // As the chart's own trail commands, the button is off while the trail list is full.
     if (!state.chart.trails.full())
         actions.trail = [&state](QWidget* over, const astro::SolarSystemBody& body) {

@@ -21,14 +21,29 @@ namespace chart {
 class ChartViewState;
 }
 
+namespace catalog {
+class DsoCatalog;
+}
+
 namespace app {
 
 class SkyvaneApp;
+
+// Shows the atlas image page of a deep-sky object: writes the page into the images folder
+// (each page of a run under its own number) and opens it, by default with the desktop's
+// program for web pages. An object without an image (or anything that is not a deep-sky
+// object) gets the message "There is not image for this object!" over parent, and a page that
+// cannot be written the writer's message. True when a page was opened.
+bool showDsoImage(QWidget* parent, const catalog::DsoCatalog* deepSky,
+                  const astro::SkyPoint& object, const std::filesystem::path& imagesDir,
+                  const std::function<bool(const QUrl& page)>& openPage = {});
 
 // What the buttons of the properties reach beyond the text.
 struct PropertiesActions {
     // "&Trail...": the trail dialog of a body over the given parent.
     std::function<void(QWidget* parent, const astro::SolarSystemBody& body)> trail;
+    // "&Ephemeris...": the ephemeris settings and table of a body over the given parent.
+    std::function<void(QWidget* parent, const astro::SolarSystemBody& body)> ephemeris;
     // "&Image...": the folder of the atlas images, where the image page is written, and how
     // the page is opened (by default with the desktop's program for web pages).
     std::filesystem::path imagesDir;
@@ -56,6 +71,7 @@ public:
 
 private:
     void copy();
+    void ephemeris();
     void trail();
     void showImage();
 
@@ -75,8 +91,9 @@ private:
 // places, constellations and deep-sky catalogue.
 catalog::PropertiesContext PropertiesContextOf(SkyvaneApp& app, const chart::ChartViewState& state);
 
-// Runs the "Properties" dialog of an object of a chart modally over parent: "&Trail..."
-// adds the trail to that chart, "&Image..." writes the page into the data folder's "Images".
+// Runs the "Properties" dialog of an object of a chart modally over parent: "&Ephemeris..."
+// makes the table of a body for that chart, "&Trail..." adds the trail to that chart,
+// "&Image..." writes the page into the data folder's "Images".
 void runPropertiesDialog(QWidget* parent, SkyvaneApp& app, chart::ChartViewState& state,
                          const astro::SkyPoint& object);
 

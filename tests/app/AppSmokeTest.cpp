@@ -4,16 +4,20 @@
 #include "app/ChartView.h"
 #include "app/DeepSkyDialog.h"
 #include "app/Dialogs.h"
+#include "app/EphemerisDialogs.h"
 #include "app/GridDialog.h"
 #include "app/MainFrame.h"
 #include "app/MinorBodyDialogs.h"
 #include "app/ObjectDialogs.h"
 #include "app/PlaceDialogs.h"
 #include "app/PropertiesDialog.h"
+#include "app/SearchDialogs.h"
 #include "app/SkyvaneApp.h"
 #include "app/StarProp.h"
 #include "app/TimeDialogs.h"
+#include "catalog/EphemerisTable.h"
 #include "catalog/ObjectProperties.h"
+#include "chart/ChartClock.h"
 #include "chart/Navigation.h"
 #include "chart/Trails.h"
 #include "chart/ZoomTables.h"
@@ -28,6 +32,7 @@
 #include <QDateEdit>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -35,6 +40,10 @@
 #include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPdfWriter>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -55,6 +64,7 @@
 #include <functional>
 #include <iterator>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -63,6 +73,9 @@ namespace {
 using app::Cmd;
 
 const std::filesystem::path kData = SKYVANE_TEST_DATA_DIR "/../data";
+
+constexpr Cmd kSearchCommands[] = {Cmd::SearchConstellation, Cmd::SearchStar,  Cmd::SearchPlanet,
+                                   Cmd::SearchAsteroid,      Cmd::SearchComet, Cmd::SearchDeepSky};
 
 class AppSmoke : public ::testing::Test {
 protected:
@@ -157,9 +170,13 @@ TEST_F(AppSmoke, FirstStartWithEmptySettings) {
     EXPECT_EQ(frame->toolBarArea(frame->toolbar(3)), Qt::RightToolBarArea);
     EXPECT_EQ(frame->toolbar(1)->allowedAreas(), Qt::TopToolBarArea);
 
-    // Without a chart the chart commands are off.
+    // Without a chart the chart commands are off; the searches need a chart too.
     EXPECT_FALSE(frame->action(Cmd::ZoomIn)->isEnabled());
+    for (const Cmd search : kSearchCommands)
+        EXPECT_FALSE(frame->action(search)->isEnabled());
     app::CSkyvaneView* first = openChart();
+    for (const Cmd search : kSearchCommands)
+        EXPECT_TRUE(frame->action(search)->isEnabled());
     app::CSkyvaneView* second = openChart();
     ASSERT_NE(first, nullptr);
     const auto windows = frame->mdiArea()->subWindowList();
@@ -175,7 +192,6 @@ TEST_F(AppSmoke, FirstStartWithEmptySettings) {
     EXPECT_EQ(frame->mdiArea()->subWindowList().back()->windowTitle(), "Map-2:2");
     EXPECT_NE(second, frame->activeView());
     // Features still to come are in the menus, disabled.
-    EXPECT_FALSE(frame->action(Cmd::SearchStar)->isEnabled());
     EXPECT_FALSE(frame->action(Cmd::FilePrint)->isEnabled());
 }
 
@@ -912,13 +928,1071 @@ TEST_F(AppSmoke, TheAsteroidManagersInfoOpensTheFullPropertiesOfTheBody) {
     const astro::MinorBody& ceres = skyvane->asteroids.bodies()[0];
     EXPECT_EQ(title.toStdString(), catalog::PropertiesTitle(ceres));
     EXPECT_TRUE(text.contains("Ceres"));
-    EXPECT_FALSE(ephemeris);
+    EXPECT_TRUE(ephemeris) << "an asteroid has an ephemeris";
     EXPECT_TRUE(trail);
     // Computed for the chart's instant before the text was built.
     EXPECT_DOUBLE_EQ(ceres.ra(), expected.ra());
     EXPECT_DOUBLE_EQ(ceres.dec(), expected.dec());
     ASSERT_EQ(state.chart.trails.size(), 1u);
     EXPECT_EQ(state.chart.trails.begin()->name, "Trail of " + ceres.GetName());
+}
+
+// ---- ephemeris tables
+
+// The count of pages of a PDF file as Qt writes them (one "/Type /Page" object a page).
+int pdfPageCount(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    const QString pdf = QString::fromLatin1(file.readAll());
+    return static_cast<int>(pdf.count(QRegularExpression("/Type\\s*/Page(?![a-zA-Z])")));
+}
+
+std::string readAll(const QString& path) {
+    std::ifstream in(path.toStdString(), std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), {});
+}
+
+constexpr Cmd kEphemerisCommands[] = {
+    Cmd::EphemerisSun,     Cmd::EphemerisMoon,    Cmd::EphemerisMercury, Cmd::EphemerisVenus,
+    Cmd::EphemerisMars,    Cmd::EphemerisJupiter, Cmd::EphemerisSaturn,  Cmd::EphemerisUranus,
+    Cmd::EphemerisNeptune, Cmd::EphemerisPluto};
+
+class EphemerisSmoke : public AppSmoke {
+protected:
+    // A look-out that did not meet its window stops with the test.
+    void TearDown() override {
+        lookouts.clear();
+        AppSmoke::TearDown();
+    }
+
+    // Hands the first modal window of type T that opens within two seconds (looked for
+    // every 10 ms, so that it may come after the current modal window has closed) to look,
+    // then closes it if look did not. The flag tells whether one came.
+    template <typename T> std::shared_ptr<bool> onNextModal(std::function<void(T*)> look) {
+        auto came = std::make_shared<bool>(false);
+        auto tries = std::make_shared<int>(0);
+        QTimer* timer = lookouts.emplace_back(std::make_unique<QTimer>()).get();
+        QObject::connect(timer, &QTimer::timeout, [=] {
+            auto* modal = qobject_cast<T*>(QApplication::activeModalWidget());
+            if (!modal && ++*tries < 200)
+                return;
+            timer->stop();
+            if (!modal)
+                return;
+            *came = true;
+            look(modal);
+            if (modal->isVisible())
+                modal->close();
+        });
+        timer->start(10);
+        return came;
+    }
+
+    // A table of Mars for the chart of view, with the given columns and rows one day apart.
+    catalog::EphemerisTable marsTable(app::CSkyvaneView* view,
+                                      std::initializer_list<std::size_t> columns, int rows) {
+        const chart::SkyChart& chart = view->state().chart;
+        catalog::EphemerisSettingsModel model(chart.solarSystem.mars,
+                                              astro::DateTime(2026, 3, 1, 0, 0, 0), 21);
+        for (const std::size_t c : columns)
+            model.shown[c] = true;
+        model.count = std::to_string(rows);
+        EXPECT_FALSE(model.validate());
+        return catalog::ComputeEphemeris(chart.solarSystem.mars, chart,
+                                         &skyvane->catalogues().constellations, model.request());
+    }
+    std::string placeLine(app::CSkyvaneView* view) const {
+        return catalog::EphemerisPlaceLine(view->state().chart, &skyvane->catalogues().places);
+    }
+
+    std::vector<std::unique_ptr<QTimer>> lookouts;
+};
+
+TEST_F(EphemerisSmoke, TheBodyCommandsNeedAChartAndOpenTheSettingsWithTheKindsColumns) {
+    for (const Cmd id : kEphemerisCommands)
+        EXPECT_FALSE(frame->action(id)->isEnabled()) << "no chart";
+    app::CSkyvaneView* view = openChart();
+    for (const Cmd id : kEphemerisCommands)
+        EXPECT_TRUE(frame->action(id)->isEnabled()) << static_cast<int>(id);
+    const chart::SkyChart& chart = view->state().chart;
+
+    // The boxes no value exists for, per kind; a planet has them all.
+    const std::set<std::string> sunOff = {"Magnitude", "Phase", "Equatorial diameter", "Elongation",
+                                          "True geoc. distance"};
+    const std::set<std::string> moonOff = {"Magnitude", "Equatorial diameter"};
+    const struct {
+        Cmd command;
+        const char* title;
+        std::set<std::string> disabled;
+    } bodies[] = {{Cmd::EphemerisSun, "Ephemeris - Sun", sunOff},
+                  {Cmd::EphemerisMoon, "Ephemeris - Moon", moonOff},
+                  {Cmd::EphemerisMars, "Ephemeris - Mars", {}}};
+    const QDate today = [] {
+        const astro::DateTime t = chart::ChartClock::fromSystemClock().Local;
+        return QDate(t.year(), t.month(), t.day());
+    }();
+    for (const auto& body : bodies) {
+        SCOPED_TRACE(body.title);
+        QString title;
+        std::set<std::string> disabled;
+        std::vector<std::string> labels;
+        int checked = 0;
+        QDate date;
+        QString hour, minute, second, interval, count;
+        bool days = false;
+        const bool opened = whenModal(
+            [&] { frame->trigger(body.command); },
+            [&](QWidget* modal) {
+                auto* d = qobject_cast<app::EphemerisSettingsDialog*>(modal);
+                ASSERT_NE(d, nullptr);
+                title = d->windowTitle();
+                for (std::size_t c = 0; c < 18; ++c) {
+                    QCheckBox* box = d->columnBox(c);
+                    labels.push_back(box->text().toStdString());
+                    if (!box->isEnabled())
+                        disabled.insert(box->text().toStdString());
+                    checked += box->isChecked();
+                }
+                date = d->dateField()->date();
+                hour = d->hourField()->text();
+                minute = d->minuteField()->text();
+                second = d->secondField()->text();
+                interval = d->intervalField()->text();
+                count = d->countField()->text();
+                days = d->unitButton(catalog::EphemerisSettingsModel::Unit::Days)->isChecked();
+            });
+        ASSERT_TRUE(opened);
+        EXPECT_EQ(title, body.title);
+        const auto& expectedLabels = catalog::EphemerisCheckLabels();
+        EXPECT_EQ(labels, std::vector<std::string>(expectedLabels.begin(), expectedLabels.end()));
+        EXPECT_EQ(disabled, body.disabled);
+        EXPECT_EQ(checked, 0);
+        // Today from the computer's clock at the chart's own local hour.
+        EXPECT_EQ(date, today);
+        EXPECT_EQ(hour, QString::number(chart.clock.Local.hour()));
+        EXPECT_EQ(minute, "0");
+        EXPECT_EQ(second, "0");
+        EXPECT_EQ(interval, "1");
+        EXPECT_TRUE(days);
+        EXPECT_EQ(count, "50");
+    }
+}
+
+TEST_F(EphemerisSmoke, SpinButtonsStayInTheFieldsRangeButTypingIsFree) {
+    using Model = catalog::EphemerisSettingsModel;
+    app::SpinEdit hour(nullptr, Model::rangeOf(Model::Field::Hour), "22");
+    hour.stepBy(1);
+    EXPECT_EQ(hour.text(), "23");
+    hour.stepBy(1);
+    EXPECT_EQ(hour.text(), "23") << "not past 23";
+    hour.stepBy(-100);
+    EXPECT_EQ(hour.text(), "0");
+    // Typed text outside the range or not a number at all stays as typed.
+    hour.setText("");
+    hour.setFocus();
+    QTest::keyClicks(&hour, "99x");
+    EXPECT_EQ(hour.text(), "99x");
+    hour.stepBy(1);
+    EXPECT_EQ(hour.text(), "1") << "from the range's low end";
+    app::SpinEdit count(nullptr, Model::rangeOf(Model::Field::Count), "1000");
+    count.stepBy(5);
+    EXPECT_EQ(count.text(), "1000");
+}
+
+TEST_F(EphemerisSmoke, OkShowsTheTableOfTheCheckedColumnsAndLeavesTheChartAlone) {
+    app::CSkyvaneView* view = openChart();
+    const chart::SkyChart& chart = view->state().chart;
+    const double marsRa = chart.solarSystem.mars.ra();
+    const double marsDec = chart.solarSystem.mars.dec();
+    catalog::EphemerisRequest asked;
+
+    std::shared_ptr<bool> shown;
+    QString title, fontFamily;
+    int fontPixels = 0, rows = 0;
+    bool fontBold = true, editable = true;
+    QStringList headers;
+    std::vector<int> widths;
+    std::vector<std::string> firstRow, lastRow;
+    const bool opened = whenModal(
+        [&] { frame->trigger(Cmd::EphemerisMars); },
+        [&](QWidget* modal) {
+            auto* d = qobject_cast<app::EphemerisSettingsDialog*>(modal);
+            ASSERT_NE(d, nullptr);
+            using C = catalog::EphemerisColumnId;
+            for (const C c : {C::ColumnUniversalTime, C::ColumnRightAscension, C::ColumnDeclination,
+                              C::ColumnConstellation})
+                d->columnBox(c)->setChecked(true);
+            // Every other column is computed but not shown.
+            shown = onNextModal<app::EphemerisResultDialog>([&](app::EphemerisResultDialog* r) {
+                title = r->windowTitle();
+                QTableWidget* list = r->list();
+                fontFamily = list->font().family();
+                fontPixels = list->font().pixelSize();
+                fontBold = list->font().bold();
+                editable = list->editTriggers() != QAbstractItemView::NoEditTriggers;
+                rows = list->rowCount();
+                for (int c = 0; c < list->columnCount(); ++c) {
+                    headers << list->horizontalHeaderItem(c)->text();
+                    widths.push_back(list->columnWidth(c));
+                    firstRow.push_back(list->item(0, c)->text().toStdString());
+                    lastRow.push_back(list->item(rows - 1, c)->text().toStdString());
+                }
+                for (const C c : {C::ColumnUniversalTime, C::ColumnRightAscension})
+                    EXPECT_EQ(r->table().columns[c].cells.size(), r->table().rowCount);
+                EXPECT_EQ(r->table().columns[C::ColumnMagnitude].cells.size(), r->table().rowCount)
+                    << "hidden columns are computed too";
+            });
+            catalog::EphemerisSettingsModel model(chart.solarSystem.mars,
+                                                  chart::ChartClock::fromSystemClock().Local,
+                                                  chart.clock.Local.hour());
+            for (const C c : {C::ColumnUniversalTime, C::ColumnRightAscension, C::ColumnDeclination,
+                              C::ColumnConstellation})
+                model.shown[c] = true;
+            asked = model.request();
+            d->accept();
+        });
+    ASSERT_TRUE(opened);
+    ASSERT_TRUE(*shown) << "no result dialog";
+    EXPECT_EQ(title, "Mars");
+    EXPECT_EQ(fontFamily, "Times New Roman");
+    EXPECT_EQ(fontPixels, 13);
+    EXPECT_FALSE(fontBold);
+    EXPECT_FALSE(editable);
+    EXPECT_EQ(headers, QStringList({"UT", "RA", "Declination", "Constellation"}));
+    ASSERT_EQ(rows, 50);
+
+    // The same rows as the table computed from the dialog's defaults; each list column is
+    // 7 pixels a character of its widest text, at least 45.
+    const catalog::EphemerisTable expected = catalog::ComputeEphemeris(
+        chart.solarSystem.mars, chart, &skyvane->catalogues().constellations, asked);
+    const auto columns = expected.shownColumns();
+    ASSERT_EQ(columns.size(), 4u);
+    for (std::size_t c = 0; c < columns.size(); ++c) {
+        EXPECT_EQ(widths[c], std::max(7 * columns[c]->width, 45)) << columns[c]->header;
+        EXPECT_EQ(firstRow[c], columns[c]->cells.front());
+        EXPECT_EQ(lastRow[c], columns[c]->cells.back());
+    }
+    EXPECT_GE(widths[0], 7 * 19) << "\"MM/DD/YYYY hh:mm:ss\"";
+    EXPECT_EQ(widths[3], 91) << "\"Constellation\", 13 characters";
+    // One day apart from today at the chart's hour.
+    const astro::DateTime start = asked.startLocal;
+    EXPECT_EQ(start.hour(), chart.clock.Local.hour());
+    EXPECT_EQ(asked.stepDays, 1.0);
+    EXPECT_EQ(chart.solarSystem.mars.ra(), marsRa);
+    EXPECT_EQ(chart.solarSystem.mars.dec(), marsDec);
+}
+
+TEST_F(EphemerisSmoke, AFieldOutOfRangeIsRefusedWithItsMessageAndTheDialogStaysOpen) {
+    openChart();
+    struct Case {
+        app::SpinEdit* (app::EphemerisSettingsDialog::*field)() const;
+        const char* text;
+        const char* message;
+    };
+    const Case cases[] = {
+        {&app::EphemerisSettingsDialog::countField, "0",
+         "Please enter an integer between 1 and 1000."},
+        {&app::EphemerisSettingsDialog::countField, "1001",
+         "Please enter an integer between 1 and 1000."},
+        {&app::EphemerisSettingsDialog::hourField, "24",
+         "Please enter an integer between 0 and 23."},
+        {&app::EphemerisSettingsDialog::secondField, "x",
+         "Please enter an integer between 0 and 59."},
+        {&app::EphemerisSettingsDialog::intervalField, "0",
+         "Please enter an integer between 1 and 10000."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        QString message;
+        bool stillOpen = false, focused = false;
+        std::shared_ptr<bool> boxCame, resultCame;
+        const bool opened = whenModal(
+            [&] { frame->trigger(Cmd::EphemerisMars); },
+            [&](QWidget* modal) {
+                auto* d = qobject_cast<app::EphemerisSettingsDialog*>(modal);
+                ASSERT_NE(d, nullptr);
+                app::SpinEdit* field = (d->*c.field)();
+                field->setText(c.text);
+                boxCame =
+                    onNextModal<QMessageBox>([&](QMessageBox* box) { message = box->text(); });
+                d->accept();
+                stillOpen = d->isVisible() && d->result() != QDialog::Accepted;
+                focused = d->focusWidget() == field || field->isAncestorOf(d->focusWidget());
+                // Nothing was computed: no result dialog comes after the refusal.
+                resultCame = onNextModal<app::EphemerisResultDialog>([](auto*) {});
+            });
+        ASSERT_TRUE(opened);
+        ASSERT_TRUE(*boxCame);
+        EXPECT_EQ(message, c.message);
+        EXPECT_TRUE(stillOpen);
+        EXPECT_TRUE(focused);
+        QTest::qWait(50);
+        EXPECT_FALSE(*resultCame);
+        lookouts.clear();
+    }
+}
+
+TEST_F(EphemerisSmoke, SaveWritesTheTextFileThroughTheFileDialogWithItsFilters) {
+    app::CSkyvaneView* view = openChart();
+    using C = catalog::EphemerisColumnId;
+    const catalog::EphemerisTable table =
+        marsTable(view, {C::ColumnLocalTime, C::ColumnAltitude, C::ColumnMagnitude}, 12);
+    const std::string expected = catalog::EphemerisText(table, placeLine(view));
+    ASSERT_NE(expected.find("Ephemeris of Mars"), std::string::npos);
+    app::EphemerisResultDialog dialog(view, table, placeLine(view));
+    EXPECT_EQ(dialog.windowTitle(), "Mars");
+    EXPECT_EQ(dialog.list()->rowCount(), 12);
+
+    // Straight to a path: the text file, byte for byte; an existing file is replaced.
+    const QString path = dir.filePath("mars.txt");
+    ASSERT_TRUE(QFile(path).open(QIODevice::WriteOnly | QIODevice::Text));
+    EXPECT_TRUE(dialog.saveTo(path));
+    EXPECT_EQ(readAll(path), expected);
+
+    // A folder that does not exist: the writer's message, nothing written.
+    const QString missing = dir.filePath("no/such/folder/mars.txt");
+    QString message;
+    std::shared_ptr<bool> box =
+        onNextModal<QMessageBox>([&](QMessageBox* b) { message = b->text(); });
+    EXPECT_FALSE(dialog.saveTo(missing));
+    ASSERT_TRUE(*box);
+    EXPECT_TRUE(message.startsWith("Cannot ")) << message.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(missing));
+
+    // "&Save...": the save dialog with the two filters; a name without extension gets
+    // ".txt"; cancelling writes nothing.
+    QStringList filters;
+    QString suffix;
+    bool saveMode = false;
+    std::shared_ptr<bool> chooser = onNextModal<QFileDialog>([&](QFileDialog* f) {
+        filters = f->nameFilters();
+        suffix = f->defaultSuffix();
+        saveMode = f->acceptMode() == QFileDialog::AcceptSave;
+        f->setDirectory(dir.path());
+        // Typed into the name field, as selectFile() leaves a focused field alone.
+        auto* name = f->findChild<QLineEdit*>("fileNameEdit");
+        ASSERT_NE(name, nullptr);
+        name->setText("chosen");
+        static_cast<QDialog*>(f)->accept(); // the file dialog's own check of the name
+    });
+    dialog.saveButton()->click();
+    ASSERT_TRUE(*chooser);
+    EXPECT_EQ(filters, QStringList({"Text Files (*.txt)", "All Files (*.*)"}));
+    EXPECT_EQ(suffix, "txt");
+    EXPECT_TRUE(saveMode);
+    EXPECT_EQ(readAll(dir.filePath("chosen.txt")), expected);
+
+    chooser = onNextModal<QFileDialog>([&](QFileDialog* f) {
+        f->setDirectory(dir.path());
+        f->selectFile("cancelled");
+        f->reject();
+    });
+    dialog.saveButton()->click();
+    ASSERT_TRUE(*chooser);
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("cancelled.txt")));
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("cancelled")));
+}
+
+TEST_F(EphemerisSmoke, ThePageLoopPrintsAPageFor45RowsAndTheChosenRange) {
+    app::CSkyvaneView* view = openChart();
+    using C = catalog::EphemerisColumnId;
+    const std::string place = placeLine(view);
+    // rows / 45 + 1 pages: 45 rows take a second page.
+    const std::pair<int, int> counts[] = {{1, 1}, {44, 1}, {45, 2}, {60, 2}, {91, 3}};
+    for (const auto& [rows, pages] : counts) {
+        const catalog::EphemerisTable table =
+            marsTable(view, {C::ColumnLocalTime, C::ColumnRightAscension}, rows);
+        const QString path = dir.filePath(QString("pages-%1.pdf").arg(rows));
+        {
+            QPdfWriter writer(path);
+            writer.setResolution(300);
+            ASSERT_TRUE(app::printEphemerisPages(writer, table, place)) << rows;
+        }
+        EXPECT_EQ(pdfPageCount(path), pages) << rows << " rows";
+    }
+
+    // Through a printer as "&Print..." uses it, a range of pages: only page 2 of 3.
+    const catalog::EphemerisTable table = marsTable(view, {C::ColumnLocalTime}, 100);
+    const QString path = dir.filePath("printer.pdf");
+    {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path);
+        EXPECT_EQ(QSize(printer.width(), printer.height()),
+                  printer.pageRect(QPrinter::DevicePixel).size().toSize())
+            << "the surface is the printable rectangle";
+        ASSERT_TRUE(app::printEphemerisPages(printer, table, place, 2, 2));
+    }
+    EXPECT_EQ(pdfPageCount(path), 1);
+
+    // "Print Pre&view..." shows the pages of the same loop.
+    app::EphemerisResultDialog dialog(view, table, place);
+    int previewPages = -1;
+    std::shared_ptr<bool> preview = onNextModal<QPrintPreviewDialog>([&](QPrintPreviewDialog* d) {
+        auto* pages = d->findChild<QPrintPreviewWidget*>();
+        ASSERT_NE(pages, nullptr);
+        QApplication::processEvents();
+        previewPages = pages->pageCount();
+    });
+    dialog.previewButton()->click();
+    ASSERT_TRUE(*preview);
+    EXPECT_EQ(previewPages, 3) << "100 rows";
+}
+
+TEST_F(EphemerisSmoke, ThePropertiesEphemerisButtonOpensTheSettingsOfTheObjectShown) {
+    app::CSkyvaneView* view = openChart();
+    const astro::SolarSystemBody& mars = view->state().chart.solarSystem.mars;
+    {
+        // Without an ephemeris action the button stays off.
+        app::PropertiesDialog dialog(view, mars, app::PropertiesContextOf(*skyvane, view->state()),
+                                     {});
+        EXPECT_FALSE(dialog.ephemerisButton()->isEnabled());
+    }
+    bool enabled = false;
+    QString settingsTitle;
+    std::shared_ptr<bool> settings;
+    const bool opened = whenModal(
+        [&] { view->ShowFullProperties(&mars); },
+        [&](QWidget* modal) {
+            auto* d = qobject_cast<app::PropertiesDialog*>(modal);
+            ASSERT_NE(d, nullptr);
+            enabled = d->ephemerisButton()->isEnabled();
+            settings = onNextModal<app::EphemerisSettingsDialog>(
+                [&](app::EphemerisSettingsDialog* s) { settingsTitle = s->windowTitle(); });
+            d->ephemerisButton()->click();
+        });
+    ASSERT_TRUE(opened);
+    EXPECT_TRUE(enabled);
+    ASSERT_TRUE(*settings);
+    EXPECT_EQ(settingsTitle, "Ephemeris - Mars");
+}
+
+// ---- the search dialogs
+
+// Answers every message box that comes up while it lives with its answer (OK when the box
+// has no such button) and keeps the texts, in order.
+class MessageBoxes {
+public:
+    explicit MessageBoxes(QMessageBox::StandardButton first = QMessageBox::Ok) : answer(first) {
+        QObject::connect(&m_timer, &QTimer::timeout, [this] { poll(); });
+        m_timer.start(5);
+    }
+    QMessageBox::StandardButton answer;
+    std::vector<std::string> texts;
+
+private:
+    void poll() {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible())
+            return;
+        texts.push_back(box->text().toStdString());
+        QAbstractButton* b = box->button(answer);
+        if (!b)
+            b = box->button(QMessageBox::Ok);
+        ASSERT_NE(b, nullptr) << box->text().toStdString();
+        b->click();
+    }
+    QTimer m_timer;
+};
+
+class SearchSmoke : public AppSmoke {
+protected:
+    // The centre of the chart as a J2000 direction.
+    static astro::SkyPoint centreOf(const app::CSkyvaneView* view) {
+        const chart::SkyChart& chart = view->state().chart;
+        return chart.fromChartFrame(chart.target());
+    }
+    // Runs a Search command; look gets its dialog while it runs. True when it opened.
+    template <class Dialog> bool search(Cmd command, const std::function<void(Dialog&)>& look) {
+        return whenModal([&] { frame->trigger(command); },
+                         [&](QWidget* modal) {
+                             auto* dialog = qobject_cast<Dialog*>(modal);
+                             ASSERT_NE(dialog, nullptr) << modal->metaObject()->className();
+                             look(*dialog);
+                         });
+    }
+    static QStringList column(const QTableWidget* table, int c) {
+        QStringList texts;
+        for (int r = 0; r < table->rowCount(); ++r)
+            texts << table->item(r, c)->text();
+        return texts;
+    }
+    // The first row whose cell in column c has the text; -1 when none has.
+    static int rowOf(const QTableWidget* table, const QString& text, int c = 0) {
+        for (int r = 0; r < table->rowCount(); ++r)
+            if (table->item(r, c)->text() == text)
+                return r;
+        return -1;
+    }
+    // The row the list shows selected; -1 for none.
+    static int selectedRow(const QTableWidget* table) {
+        const QList<QTableWidgetItem*> items = table->selectedItems();
+        return items.isEmpty() ? -1 : items.front()->row();
+    }
+    static void clickRow(QTableWidget* table, int row, Qt::MouseButton button = Qt::LeftButton) {
+        table->scrollToItem(table->item(row, 0));
+        const QPoint at = table->visualItemRect(table->item(row, 0)).center();
+        if (button == Qt::LeftButton) {
+            QTest::mouseClick(table->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+            return;
+        }
+        QContextMenuEvent menu(QContextMenuEvent::Mouse, at, table->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(table->viewport(), &menu);
+    }
+    static std::vector<int> widths(const QTableWidget* table) {
+        std::vector<int> w;
+        for (int c = 0; c < table->columnCount(); ++c)
+            w.push_back(table->columnWidth(c));
+        return w;
+    }
+    static QStringList headers(const QTableWidget* table) {
+        QStringList h;
+        for (int c = 0; c < table->columnCount(); ++c)
+            h << table->horizontalHeaderItem(c)->text();
+        return h;
+    }
+    // The full properties opened by action: their title, or empty when none opened.
+    static QString propertiesTitle(const std::function<void()>& action) {
+        QString title;
+        whenModal(action, [&title](QWidget* modal) {
+            auto* properties = qobject_cast<app::PropertiesDialog*>(modal);
+            ASSERT_NE(properties, nullptr) << modal->metaObject()->className();
+            title = properties->windowTitle();
+            properties->closeButton()->click();
+        });
+        return title;
+    }
+    // Goto moves the centre onto the object. The way into the horizontal frame and back
+    // costs a few arc seconds; a degree is a dozen pixels of the starting chart.
+    static constexpr double kOnTarget = 0.01; // degrees
+};
+
+TEST_F(SearchSmoke, ConstellationsFilterAsTheUserTypesAndGotoCentresOnTheLabelPoint) {
+    app::CSkyvaneView* view = openChart();
+    const catalog::ConstellationData& constellations = skyvane->catalogues().constellations;
+    ASSERT_EQ(constellations.entries().size(), 88u);
+    const astro::SkyPoint before = centreOf(view);
+    MessageBoxes boxes;
+    QStringList names, ursa, none;
+    bool openWithoutSelection = false, openWhenHidden = false, keptSelection = false;
+    const bool opened = search<app::ConstellationSearchDialog>(
+        Cmd::SearchConstellation, [&](app::ConstellationSearchDialog& dialog) {
+            EXPECT_EQ(dialog.windowTitle(), "Constellations");
+            QTableWidget* table = dialog.table();
+            EXPECT_EQ(headers(table), QStringList({"Name", "Abbreviation"}));
+            EXPECT_EQ(widths(table), std::vector<int>({150, 80}));
+            EXPECT_EQ(table->selectionBehavior(), QAbstractItemView::SelectRows);
+            EXPECT_EQ(dialog.infoButton(), nullptr);
+            names = column(table, 0);
+            // Goto without a selection keeps the dialog open.
+            dialog.gotoButton()->click();
+            openWithoutSelection = dialog.isVisible();
+
+            // The filter narrows the list as the user types, in list order and letter case
+            // aside; a click on a row selects it, and the selection outlives a filter that
+            // still shows it.
+            QTest::keyClicks(dialog.filterBox(), "URSA");
+            ursa = column(table, 0);
+            ASSERT_EQ(table->rowCount(), 2);
+            clickRow(table, 0);
+            dialog.filterBox()->clear();
+            ASSERT_EQ(table->rowCount(), 88);
+            keptSelection = table->item(selectedRow(table), 0)->text() == "Ursa Major";
+            // A filter that hides the selected row drops the selection.
+            QTest::keyClicks(dialog.filterBox(), "zzz");
+            none = column(table, 0);
+            dialog.gotoButton()->click();
+            openWhenHidden = dialog.isVisible();
+            dialog.filterBox()->setText("Ursa Major");
+            clickRow(table, 0);
+            dialog.gotoButton()->click();
+        });
+    ASSERT_TRUE(opened);
+    ASSERT_EQ(names.size(), 88);
+    for (int i = 0; i < 88; ++i)
+        EXPECT_EQ(names[i].toStdString(),
+                  constellations.entries()[static_cast<std::size_t>(i)].name);
+    EXPECT_TRUE(openWithoutSelection);
+    EXPECT_EQ(ursa, QStringList({"Ursa Major", "Ursa Minor"}));
+    EXPECT_TRUE(keptSelection);
+    EXPECT_TRUE(none.isEmpty());
+    EXPECT_TRUE(openWhenHidden);
+    // No question for a constellation.
+    EXPECT_EQ(boxes.texts, std::vector<std::string>(2, "Please, select constellation"));
+    const int uma = constellations.ConstellationNumber("Ursa Major") - 1;
+    ASSERT_GE(uma, 0);
+    const astro::SkyPoint label = constellations.namePoint(static_cast<std::size_t>(uma));
+    EXPECT_GT(astro::angularDistance(before, label), 1.0) << "the chart started elsewhere";
+    EXPECT_LT(astro::angularDistance(centreOf(view), label), kOnTarget);
+
+    // Orion, found by its abbreviation.
+    search<app::ConstellationSearchDialog>(Cmd::SearchConstellation,
+                                           [&](app::ConstellationSearchDialog& dialog) {
+                                               dialog.filterBox()->setText("Ori");
+                                               ASSERT_EQ(dialog.table()->rowCount(), 1);
+                                               clickRow(dialog.table(), 0);
+                                               dialog.gotoButton()->click();
+                                           });
+    const int ori = constellations.ConstellationNumber("Orion") - 1;
+    EXPECT_LT(astro::angularDistance(centreOf(view),
+                                     constellations.namePoint(static_cast<std::size_t>(ori))),
+              kOnTarget);
+}
+
+TEST_F(SearchSmoke, PlanetsListTheChartsBodiesAndARightClickOpensTheProperties) {
+    app::CSkyvaneView* view = openChart();
+    chart::SkyChart& chart = view->state().chart;
+    const astro::SolarSystemBody* mars = chart.solarSystem.byLibraryId(4);
+    ASSERT_NE(mars, nullptr);
+    MessageBoxes boxes(QMessageBox::Yes);
+    QStringList objects, where;
+    QString title;
+    bool openAfterInfo = false, marsSelected = false;
+    const bool opened =
+        search<app::BodySearchDialog>(Cmd::SearchPlanet, [&](app::BodySearchDialog& dialog) {
+            EXPECT_EQ(dialog.windowTitle(), "Find planet, Sun, Moon");
+            QTableWidget* table = dialog.table();
+            EXPECT_EQ(headers(table), QStringList({"Object", "Constellation"}));
+            EXPECT_EQ(widths(table), std::vector<int>({100, 120}));
+            objects = column(table, 0);
+            where = column(table, 1);
+            dialog.infoButton()->click(); // no selection
+            const int row = rowOf(table, "Mars");
+            ASSERT_GE(row, 0);
+            title = propertiesTitle([&] { clickRow(table, row, Qt::RightButton); });
+            openAfterInfo = dialog.isVisible();
+            marsSelected = selectedRow(table) == row;
+            dialog.gotoButton()->click();
+        });
+    ASSERT_TRUE(opened);
+    ASSERT_EQ(objects.size(), 10);
+    for (int i = 0; i < 10; ++i) {
+        EXPECT_EQ(objects[i].toStdString(),
+                  chart.solarSystem.body(static_cast<std::size_t>(i))->GetName());
+        EXPECT_FALSE(where[i].isEmpty()) << objects[i].toStdString();
+    }
+    EXPECT_EQ(title.toStdString(), catalog::PropertiesTitle(*mars));
+    EXPECT_TRUE(openAfterInfo);
+    EXPECT_TRUE(marsSelected) << "the right click selects its row";
+    std::vector<std::string> expected = {"Please, select object"};
+    if (!chart.isAboveHorizon(*mars))
+        expected.push_back("Mars is not visible. Centre anyway?");
+    EXPECT_EQ(boxes.texts, expected);
+    EXPECT_LT(astro::angularDistance(centreOf(view), *mars), kOnTarget);
+}
+
+TEST_F(SearchSmoke, AsteroidsAreFoundByNumberAndNameAndTheListFollowsTheManager) {
+    app::CSkyvaneView* view = openChart();
+    const auto loaded = catalog::LoadAsteroidCatalog(skyvane->asteroids,
+                                                     kData / "asteroids" / "sbdb_asteroids.skd");
+    ASSERT_TRUE(loaded.ok()) << loaded.error;
+    skyvane->selectionsChanged();
+    chart::ChartViewState& state = view->state();
+    struct HookGuard {
+        ~HookGuard() { app::minorBodyQuestionHook() = nullptr; }
+    } guard;
+    app::minorBodyQuestionHook() = [](std::string_view) { return true; };
+    MessageBoxes boxes(QMessageBox::Yes);
+
+    std::size_t vesta = 0;
+    while (vesta < skyvane->asteroids.size() && skyvane->asteroids.bodies()[vesta].number() != 4)
+        ++vesta;
+    ASSERT_LT(vesta, skyvane->asteroids.size());
+    // Vesta is not plotted: the chart has not computed it.
+    astro::MinorBody expected = skyvane->asteroids.bodies()[vesta];
+    expected.Compute(state.chart.MakeObservationParams());
+
+    QString numberText, foundByNumber, foundByName, filterAfterFind;
+    bool focused = false;
+    int rows = 0, plottedRows = -1, afterManage = -1;
+    QString plottedName;
+    const bool opened = search<app::MinorBodySearchDialog>(
+        Cmd::SearchAsteroid, [&](app::MinorBodySearchDialog& dialog) {
+            EXPECT_EQ(dialog.windowTitle(), "Find asteroid");
+            QTableWidget* table = dialog.table();
+            EXPECT_EQ(headers(table), QStringList({"Name", "Number"}));
+            EXPECT_EQ(widths(table), std::vector<int>({150, 70}));
+            EXPECT_EQ(dialog.onlySelectedBox()->text(), "&Only selected for plotting");
+            EXPECT_FALSE(dialog.onlySelectedBox()->isChecked());
+            rows = table->rowCount();
+            numberText = dialog.numberField()->text();
+
+            dialog.numberField()->setText("4");
+            dialog.findNumberButton()->click();
+            const int byNumber = selectedRow(table);
+            ASSERT_GE(byNumber, 0);
+            foundByNumber =
+                table->item(byNumber, 0)->text() + " " + table->item(byNumber, 1)->text();
+            focused = dialog.focusWidget() == table && table->currentRow() == byNumber;
+            dialog.numberField()->setText("2000000");
+            dialog.findNumberButton()->click();
+            // Found by name while the filter hides it: the filter goes.
+            dialog.filterBox()->setText("vesta");
+            dialog.nameField()->setText("cErEs");
+            dialog.findNameButton()->click();
+            ASSERT_GE(selectedRow(table), 0);
+            foundByName = table->item(selectedRow(table), 0)->text();
+            filterAfterFind = dialog.filterBox()->text();
+            dialog.nameField()->setText("Nowhere");
+            dialog.findNameButton()->click();
+
+            // Nothing is plotted yet; the manager plots Ceres and the list follows.
+            dialog.onlySelectedBox()->click();
+            plottedRows = table->rowCount();
+            EXPECT_TRUE(whenModal([&] { dialog.manageButton()->click(); },
+                                  [](QWidget* modal) {
+                                      auto* manager = qobject_cast<app::AsteroidsDialog*>(modal);
+                                      ASSERT_NE(manager, nullptr);
+                                      manager->table()->item(0, 0)->setCheckState(Qt::Checked);
+                                      manager->accept();
+                                  }));
+            afterManage = table->rowCount();
+            if (afterManage > 0)
+                plottedName = table->item(0, 0)->text();
+
+            dialog.onlySelectedBox()->click();
+            dialog.numberField()->setText("4");
+            dialog.findNumberButton()->click();
+            dialog.gotoButton()->click();
+        });
+    ASSERT_TRUE(opened);
+    EXPECT_EQ(rows, static_cast<int>(skyvane->asteroids.size()));
+    EXPECT_EQ(numberText, "1");
+    EXPECT_EQ(foundByNumber, "Vesta 4");
+    EXPECT_TRUE(focused);
+    EXPECT_EQ(foundByName, "Ceres");
+    EXPECT_EQ(filterAfterFind, "");
+    EXPECT_EQ(plottedRows, 0);
+    EXPECT_EQ(afterManage, 1);
+    EXPECT_EQ(plottedName, "Ceres");
+    ASSERT_GE(boxes.texts.size(), 2u);
+    EXPECT_EQ(boxes.texts[0], "Can't find asteroid with number 2000000");
+    EXPECT_EQ(boxes.texts[1], "Can't find Nowhere");
+    // Below the horizon the question came and was answered Yes.
+    std::vector<std::string> questions(boxes.texts.begin() + 2, boxes.texts.end());
+    if (state.chart.isAboveHorizon(expected))
+        EXPECT_TRUE(questions.empty());
+    else
+        EXPECT_EQ(questions, std::vector<std::string>{skyvane->asteroids.bodies()[vesta].GetName() +
+                                                      " is not visible. Centre anyway?"});
+    // Computed for the chart's instant before the chart centred on it.
+    EXPECT_LT(astro::angularDistance(centreOf(view), expected), kOnTarget);
+}
+
+TEST_F(SearchSmoke, CometsAreFoundByNameAndGotoCentresOnTheComputedComet) {
+    app::CSkyvaneView* view = openChart();
+    const auto loaded =
+        catalog::LoadCometCatalog(skyvane->comets, kData / "comets" / "sbdb_comets.skd");
+    ASSERT_TRUE(loaded.ok()) << loaded.error;
+    skyvane->selectionsChanged();
+    std::size_t encke = 0;
+    while (encke < skyvane->comets.size() &&
+           skyvane->comets.bodies()[encke].GetName() != "2P/Encke")
+        ++encke;
+    ASSERT_LT(encke, skyvane->comets.size());
+    astro::MinorBody expected = skyvane->comets.bodies()[encke];
+    expected.Compute(view->state().chart.MakeObservationParams());
+    MessageBoxes boxes(QMessageBox::Yes);
+    QString found;
+    const bool opened = search<app::MinorBodySearchDialog>(
+        Cmd::SearchComet, [&](app::MinorBodySearchDialog& dialog) {
+            EXPECT_EQ(dialog.windowTitle(), "Find comet");
+            QTableWidget* table = dialog.table();
+            EXPECT_EQ(headers(table), QStringList({"Comet"}));
+            EXPECT_EQ(widths(table), std::vector<int>({250}));
+            EXPECT_EQ(table->rowCount(), static_cast<int>(skyvane->comets.size()));
+            EXPECT_EQ(dialog.numberField(), nullptr) << "no number search";
+            dialog.nameField()->setText("2p/encke");
+            dialog.findNameButton()->click();
+            ASSERT_GE(selectedRow(table), 0);
+            found = table->item(selectedRow(table), 0)->text();
+            dialog.gotoButton()->click();
+        });
+    ASSERT_TRUE(opened);
+    EXPECT_EQ(found, "2P/Encke");
+    if (view->state().chart.isAboveHorizon(expected))
+        EXPECT_TRUE(boxes.texts.empty());
+    else
+        EXPECT_EQ(boxes.texts, std::vector<std::string>{"2P/Encke is not visible. Centre anyway?"});
+    EXPECT_LT(astro::angularDistance(centreOf(view), expected), kOnTarget);
+}
+
+TEST_F(SearchSmoke, DeepSkyListsThePlottedOrAllObjectsAndFindsByMessierNgcAndCommonName) {
+    app::CSkyvaneView* view = openChart();
+    catalog::DsoCatalog& deepSky = skyvane->catalogues().deepSky;
+    ASSERT_EQ(view->state().chart.settings.plotDeepSky, 0);
+    deepSky.SetImageTable({{4, "", 1}}); // M 1 has an image, M 31 none
+    const catalog::DsoObject* m31 = messierObject(31);
+    ASSERT_NE(m31, nullptr);
+    using Model = catalog::DeepSkySearchModel;
+    MessageBoxes boxes(QMessageBox::Yes);
+    QString plottedTitle, allTitle, m1Image, m31Row, ngc7000, ic434, andromeda, orion;
+    int plottedRows = -1, allRows = -1, filteredRows = -1, commonNames = 0;
+    bool everyRowHasTheText = true, openAfterImage = false;
+    const bool opened =
+        search<app::DeepSkySearchDialog>(Cmd::SearchDeepSky, [&](app::DeepSkySearchDialog& dialog) {
+            QTableWidget* table = dialog.table();
+            EXPECT_EQ(headers(table), QStringList({"NGC", "Messier", "Type", "Constellation",
+                                                   "Common name", "Image"}));
+            EXPECT_EQ(widths(table), std::vector<int>({50, 50, 200, 100, 170, 50}));
+            // Only the plotted objects at first, and the chart plots none.
+            EXPECT_TRUE(dialog.onlySelectedBox()->isChecked());
+            plottedTitle = dialog.windowTitle();
+            plottedRows = table->rowCount();
+            dialog.onlySelectedBox()->click();
+            allTitle = dialog.windowTitle();
+            allRows = table->rowCount();
+            commonNames = dialog.commonNameBox()->count();
+            auto rowText = [table](int row) {
+                QStringList cells;
+                for (int c = 0; c < table->columnCount(); ++c)
+                    cells << table->item(row, c)->text();
+                return cells.join("|");
+            };
+
+            dialog.messierField()->setText("111");
+            dialog.findMessierButton()->click();
+            dialog.messierField()->setText("1");
+            dialog.findMessierButton()->click();
+            ASSERT_GE(selectedRow(table), 0);
+            m1Image = table->item(selectedRow(table), 5)->text();
+            dialog.messierField()->setText("31");
+            dialog.findMessierButton()->click();
+            ASSERT_GE(selectedRow(table), 0);
+            m31Row = rowText(selectedRow(table));
+            dialog.imageButton()->click();
+            openAfterImage = dialog.isVisible();
+
+            dialog.ngcField()->setText("7000");
+            dialog.findNgcButton()->click();
+            ngc7000 = table->item(selectedRow(table), 0)->text();
+            dialog.ngcField()->setText("i434");
+            dialog.findNgcButton()->click();
+            ic434 = table->item(selectedRow(table), 0)->text();
+            dialog.ngcField()->setText("99999");
+            dialog.findNgcButton()->click();
+
+            // The common-name box: its Find, and choosing an entry.
+            QComboBox* names = dialog.commonNameBox();
+            const int galaxy = names->findText("Andromeda Galaxy  - NGC 224");
+            ASSERT_GE(galaxy, 0);
+            names->setCurrentIndex(galaxy);
+            dialog.findCommonNameButton()->click();
+            andromeda = table->item(selectedRow(table), 0)->text();
+            const int nebula = names->findText("Orion Nebula", Qt::MatchStartsWith);
+            ASSERT_GE(nebula, 0);
+            names->setCurrentIndex(nebula);
+            Q_EMIT names->activated(nebula);
+            orion = table->item(selectedRow(table), 4)->text();
+
+            // The filter narrows the whole catalogue to the rows that mention it.
+            QTest::keyClicks(dialog.filterBox(), "andromeda");
+            filteredRows = table->rowCount();
+            for (int r = 0; r < table->rowCount(); ++r)
+                everyRowHasTheText =
+                    everyRowHasTheText && rowText(r).contains("andromeda", Qt::CaseInsensitive);
+            dialog.messierField()->setText("31");
+            dialog.findMessierButton()->click();
+            EXPECT_EQ(dialog.filterBox()->text(), "andromeda") << "M 31 is in the filtered list";
+            dialog.gotoButton()->click();
+        });
+    ASSERT_TRUE(opened);
+    EXPECT_EQ(plottedTitle, Model::kTitlePlotted);
+    EXPECT_EQ(plottedRows, 0);
+    EXPECT_EQ(allTitle, Model::kTitleAll);
+    EXPECT_EQ(allRows, static_cast<int>(deepSky.objects().size()));
+    EXPECT_EQ(commonNames, static_cast<int>(deepSky.names().size()));
+    EXPECT_EQ(m1Image, "Yes");
+    EXPECT_TRUE(m31Row.startsWith("224|31|Galaxy|Andromeda|Andromeda Galaxy|"))
+        << m31Row.toStdString();
+    EXPECT_TRUE(m31Row.endsWith("|-")) << m31Row.toStdString();
+    EXPECT_TRUE(openAfterImage);
+    EXPECT_EQ(ngc7000, "7000");
+    EXPECT_EQ(ic434, "I434");
+    EXPECT_EQ(andromeda, "224");
+    EXPECT_TRUE(orion.startsWith("Orion Nebula")) << orion.toStdString();
+    EXPECT_GT(filteredRows, 0);
+    EXPECT_LT(filteredRows, allRows);
+    EXPECT_TRUE(everyRowHasTheText);
+    ASSERT_GE(boxes.texts.size(), 3u);
+    EXPECT_EQ(boxes.texts[0], "Please enter an integer between 1 and 110.");
+    EXPECT_EQ(boxes.texts[1], "There is not image for this object!");
+    EXPECT_EQ(boxes.texts[2], "Can't find NGC 99999");
+    std::vector<std::string> questions(boxes.texts.begin() + 3, boxes.texts.end());
+    if (view->state().chart.isAboveHorizon(*m31))
+        EXPECT_TRUE(questions.empty());
+    else
+        EXPECT_EQ(questions.size(), 1u);
+    EXPECT_LT(astro::angularDistance(centreOf(view), *m31), kOnTarget);
+
+    // With the chart plotting the Messier objects, the plotted list holds them and M 31.
+    frame->trigger(Cmd::DeepSkyPlot);
+    int plotted = -1;
+    search<app::DeepSkySearchDialog>(Cmd::SearchDeepSky, [&](app::DeepSkySearchDialog& dialog) {
+        plotted = dialog.table()->rowCount();
+        dialog.messierField()->setText("31");
+        dialog.findMessierButton()->click();
+        EXPECT_GE(selectedRow(dialog.table()), 0);
+    });
+    EXPECT_EQ(plotted, static_cast<int>(deepSky.selectedCount()));
+}
+
+TEST_F(SearchSmoke, SearchStarEnablesOnlyTheChosenWaysFieldsAndRefusesOutOfRangeNumbers) {
+    openChart();
+    using Way = app::StarSearchDialog::Way;
+    MessageBoxes boxes;
+    bool hdFocused = false, stayedOpen = false;
+    std::vector<std::string> enabled;
+    QStringList letters;
+    int constellationsListed = 0, properNames = 0;
+    const bool opened =
+        search<app::StarSearchDialog>(Cmd::SearchStar, [&](app::StarSearchDialog& dialog) {
+            EXPECT_EQ(dialog.windowTitle(), "Search Star");
+            EXPECT_TRUE(dialog.wayButton(Way::ProperName)->isChecked());
+            EXPECT_EQ(dialog.wayButton(Way::Bayer)->text(), "By &bayer letter");
+            for (int i = 0; i < dialog.letterBox()->count(); ++i)
+                letters << dialog.letterBox()->itemText(i);
+            constellationsListed = dialog.bayerConstellationBox()->count();
+            properNames = dialog.properNameBox()->count();
+            // Which fields each way enables, in the order of the ways.
+            const std::vector<std::pair<const char*, QWidget*>> fields = {
+                {"name", dialog.properNameBox()},
+                {"letter", dialog.letterBox()},
+                {"bayerConstellation", dialog.bayerConstellationBox()},
+                {"indexBox", dialog.indexBox()},
+                {"index", dialog.indexField()},
+                {"flamsteed", dialog.flamsteedField()},
+                {"flamsteedConstellation", dialog.flamsteedConstellationBox()},
+                {"sao", dialog.saoField()},
+                {"hd", dialog.hdField()},
+                {"tyc1", dialog.tychoField(0)},
+                {"tyc2", dialog.tychoField(1)},
+                {"tyc3", dialog.tychoField(2)}};
+            auto enabledFields = [&fields] {
+                std::string on;
+                for (const auto& [name, widget] : fields)
+                    if (widget->isEnabled())
+                        on += std::string(on.empty() ? "" : " ") + name;
+                return on;
+            };
+            for (const Way way :
+                 {Way::ProperName, Way::Bayer, Way::Flamsteed, Way::Sao, Way::Hd, Way::Tycho}) {
+                dialog.wayButton(way)->click();
+                enabled.push_back(enabledFields());
+            }
+            dialog.wayButton(Way::Bayer)->click();
+            dialog.indexBox()->click();
+            enabled.push_back(enabledFields());
+
+            // The framework's range check, the focus in the refused field.
+            dialog.wayButton(Way::Hd)->click();
+            EXPECT_EQ(dialog.hdField()->text(), "1");
+            dialog.hdField()->setText("0");
+            dialog.gotoButton()->click();
+            hdFocused = dialog.focusWidget() == dialog.hdField();
+            dialog.hdField()->setText("359022");
+            dialog.infoButton()->click();
+            dialog.wayButton(Way::Sao)->click();
+            dialog.saoField()->setText("258998");
+            dialog.gotoButton()->click();
+            dialog.wayButton(Way::Tycho)->click();
+            dialog.tychoField(2)->setText("4");
+            dialog.gotoButton()->click();
+            // No proper name chosen: no star.
+            dialog.wayButton(Way::ProperName)->click();
+            dialog.gotoButton()->click();
+            stayedOpen = dialog.isVisible();
+        });
+    ASSERT_TRUE(opened);
+    EXPECT_EQ(letters.size(), 24);
+    EXPECT_EQ(letters.value(0), QString::fromUtf8("α"));
+    EXPECT_EQ(letters.value(23), QString::fromUtf8("ω"));
+    EXPECT_EQ(constellationsListed, 88);
+    EXPECT_GT(properNames, 50);
+    EXPECT_EQ(enabled, (std::vector<std::string>{"name", "letter bayerConstellation indexBox",
+                                                 "flamsteed flamsteedConstellation", "sao", "hd",
+                                                 "tyc1 tyc2 tyc3",
+                                                 "letter bayerConstellation indexBox index"}));
+    EXPECT_TRUE(hdFocused);
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_EQ(boxes.texts,
+              (std::vector<std::string>{"Please enter an integer between 1 and 359021.",
+                                        "Please enter an integer between 1 and 359021.",
+                                        "Please enter an integer between 1 and 258997.",
+                                        "Please enter an integer between 1 and 3.",
+                                        "Isn't exist in Skyvane star catalog"}));
+}
+
+TEST_F(SearchSmoke, SearchStarGoesToAStarByNameBayerLetterAndHdNumberAskingBelowTheHorizon) {
+    app::CSkyvaneView* view = openChart();
+    chart::SkyChart& chart = view->state().chart;
+    using Way = app::StarSearchDialog::Way;
+    const catalog::NamedStar* polaris = namedStar("Polaris");
+    const catalog::NamedStar* canopus = namedStar("Canopus");
+    const catalog::NamedStar* dubhe = namedStar("Dubhe");
+    ASSERT_TRUE(polaris && canopus && dubhe);
+    // From London Polaris never sets and Canopus never rises.
+    ASSERT_TRUE(chart.isAboveHorizon(*polaris));
+    ASSERT_FALSE(chart.isAboveHorizon(*canopus));
+    ASSERT_EQ(dubhe->bayerCode(), 1) << "alpha";
+    auto byName = [this](const char* name) {
+        return search<app::StarSearchDialog>(
+            Cmd::SearchStar, [name](app::StarSearchDialog& dialog) {
+                dialog.properNameBox()->setCurrentIndex(dialog.properNameBox()->findText(name));
+                dialog.gotoButton()->click();
+            });
+    };
+
+    MessageBoxes boxes(QMessageBox::No);
+    const astro::SkyPoint start = centreOf(view);
+    ASSERT_TRUE(byName("Canopus"));
+    EXPECT_EQ(boxes.texts, std::vector<std::string>{"Star is not visible. Centre anyway?"});
+    EXPECT_LT(astro::angularDistance(centreOf(view), start), 1e-9) << "No leaves the chart";
+    boxes.answer = QMessageBox::Yes;
+    ASSERT_TRUE(byName("Canopus"));
+    EXPECT_EQ(boxes.texts.size(), 2u);
+    EXPECT_LT(astro::angularDistance(centreOf(view), *canopus), kOnTarget);
+    ASSERT_TRUE(byName("Polaris"));
+    EXPECT_EQ(boxes.texts.size(), 2u) << "no question above the horizon";
+    EXPECT_LT(astro::angularDistance(centreOf(view), *polaris), kOnTarget);
+
+    // alpha Ursae Majoris.
+    search<app::StarSearchDialog>(Cmd::SearchStar, [](app::StarSearchDialog& dialog) {
+        dialog.wayButton(Way::Bayer)->click();
+        dialog.letterBox()->setCurrentIndex(0);
+        dialog.bayerConstellationBox()->setCurrentIndex(
+            dialog.bayerConstellationBox()->findText("Ursa Major"));
+        dialog.gotoButton()->click();
+    });
+    EXPECT_LT(astro::angularDistance(centreOf(view), *dubhe), kOnTarget);
+
+    // A star of the catalogue list (not a named star) by its HD number; "&Info..." opens its
+    // properties and keeps the dialog open.
+    const catalog::StarCatalog& stars = skyvane->catalogues().stars;
+    std::set<int> namedHd;
+    for (const catalog::NamedStar& star : stars.namedStars())
+        if (star.hdNumber())
+            namedHd.insert(*star.hdNumber());
+    const catalog::CatalogStar* hdStar = nullptr;
+    for (const catalog::CatalogStar& star : stars.catalogStars())
+        if (star.hdNumber() && !namedHd.count(*star.hdNumber())) {
+            hdStar = &star;
+            break;
+        }
+    ASSERT_NE(hdStar, nullptr);
+    QString title;
+    bool openAfterInfo = false;
+    search<app::StarSearchDialog>(Cmd::SearchStar, [&](app::StarSearchDialog& dialog) {
+        dialog.wayButton(Way::Hd)->click();
+        dialog.hdField()->setText(QString::number(*hdStar->hdNumber()));
+        title = propertiesTitle([&] { dialog.infoButton()->click(); });
+        openAfterInfo = dialog.isVisible();
+        dialog.gotoButton()->click();
+    });
+    EXPECT_EQ(title.toStdString(), catalog::PropertiesTitle(*hdStar));
+    EXPECT_TRUE(openAfterInfo);
+    EXPECT_LT(astro::angularDistance(centreOf(view), *hdStar), kOnTarget);
 }
 
 } // namespace
