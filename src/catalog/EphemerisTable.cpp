@@ -11,6 +11,7 @@
 #include "catalog/Constellations.h"
 #include "catalog/ObjectProperties.h"
 #include "catalog/Places.h"
+#include "catalog/TextUtil.h"
 #include "chart/ObjectDialogs.h"
 #include "chart/SkyChart.h"
 
@@ -71,23 +72,6 @@ bool columnApplies(int kind, std::size_t column) {
     default:
         return true;
     }
-}
-
-std::string jsonQuoted(const std::string& s) {
-    std::string out = "\"";
-    for (const unsigned char c : s) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += static_cast<char>(c);
-        } else if (c < 0x20) {
-            char buf[8];
-            std::snprintf(buf, sizeof buf, "\\u%04x", c);
-            out += buf;
-        } else {
-            out += static_cast<char>(c);
-        }
-    }
-    return out + "\"";
 }
 
 std::string csvField(const std::string& s) {

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <system_error>
 
 namespace catalog {
@@ -106,6 +107,23 @@ long nextCodePoint(std::string_view s, std::size_t& i) {
     }
     i += static_cast<std::size_t>(length);
     return cp;
+}
+
+std::string jsonQuoted(std::string_view s) {
+    std::string out = "\"";
+    for (const unsigned char c : s) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += static_cast<char>(c);
+        } else if (c < 0x20) {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "\\u%04x", c);
+            out += buf;
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return out + "\"";
 }
 
 } // namespace catalog

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <string>
 #include <string_view>
 
 // Small text helpers shared by the catalogue loaders, the converters and the command line.
@@ -28,5 +29,9 @@ std::optional<long> parseWholeLong(std::string_view s);
 // The UTF-8 character at s[i], advancing i past it; -1 (advancing one byte) for a malformed,
 // overlong or truncated sequence, a surrogate or a value above U+10FFFF.
 long nextCodePoint(std::string_view s, std::size_t& i);
+
+// A JSON string literal of UTF-8 text: quotes and backslashes escaped, control characters
+// as \u00XX.
+std::string jsonQuoted(std::string_view s);
 
 } // namespace catalog

@@ -9,6 +9,8 @@
 #include "catalog/Catalogues.h"
 #include "chart/SkyChart.h"
 
+#include "ShippedCatalogues.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
@@ -25,8 +27,6 @@ using catalog::PropertiesContext;
 using catalog::ShortLine;
 
 namespace {
-
-const fs::path kDataDir = fs::path(SKYVANE_TEST_DATA_DIR) / ".." / "data";
 
 std::size_t count(const std::string& text, const std::string& part) {
     std::size_t n = 0;
@@ -61,15 +61,8 @@ std::string headingText(const ShortLine& line) {
 }
 
 // The shipped catalogues, loaded once, and a chart at a chosen place and instant.
-class Properties : public ::testing::Test {
+class Properties : public testutil::ShippedCatalogues {
 protected:
-    static void SetUpTestSuite() {
-        catalogues = std::make_unique<catalog::Catalogues>();
-        const catalog::Catalogues::Report report = catalogues->LoadAll(kDataDir);
-        ASSERT_TRUE(report.starError.empty()) << report.starError;
-    }
-    static void TearDownTestSuite() { catalogues.reset(); }
-
     void SetUp() override { at(51.5074, -0.1278, 0.0f, 0, astro::DateTime(2026, 12, 8, 22, 0, 0)); }
 
     // The chart at a free place (no name), zone and daylight saving, computed for the UT.
@@ -99,12 +92,9 @@ protected:
         return catalogues->deepSky.objects()[0];
     }
 
-    static std::unique_ptr<catalog::Catalogues> catalogues;
     chart::SkyChart chart;
     PropertiesContext ctx;
 };
-
-std::unique_ptr<catalog::Catalogues> Properties::catalogues;
 
 // A faint resident star (kind 19) with a Tycho-2 number but neither HD nor SAO number.
 catalog::CatalogStar faintResident() {

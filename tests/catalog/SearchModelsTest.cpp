@@ -7,6 +7,8 @@
 #include "chart/Navigation.h"
 #include "chart/SkyChart.h"
 
+#include "FileBytes.h"
+#include "ShippedCatalogues.h"
 #include "TestUtil.h"
 
 #include <gtest/gtest.h>
@@ -46,25 +48,15 @@ std::vector<std::string> foundCells(const catalog::SearchListModel& m, const Sea
 }
 
 // The shipped catalogues, loaded once, and a chart in London on a December night.
-class SearchShipped : public ::testing::Test {
+class SearchShipped : public testutil::ShippedCatalogues {
 protected:
-    static void SetUpTestSuite() {
-        catalogues = std::make_unique<catalog::Catalogues>();
-        const catalog::Catalogues::Report report = catalogues->LoadAll(kDataDir);
-        ASSERT_TRUE(report.starError.empty()) << report.starError;
-    }
-    static void TearDownTestSuite() { catalogues.reset(); }
-
     void SetUp() override {
         chart.clock.Universal = astro::DateTime(2026, 12, 8, 22, 0, 0);
         chart.UpdateTime();
     }
 
-    static std::unique_ptr<catalog::Catalogues> catalogues;
     chart::SkyChart chart; // London, as a new chart
 };
-
-std::unique_ptr<catalog::Catalogues> SearchShipped::catalogues;
 
 } // namespace
 
@@ -472,44 +464,7 @@ TEST_F(SearchShipped, NumberFieldsAreRangeCheckedForTheChosenWayOnly) {
 
 namespace {
 
-// Little-endian bytes of one file.
-struct Bytes {
-    std::vector<unsigned char> b;
-    Bytes& i8(int v) {
-        b.push_back(static_cast<unsigned char>(v));
-        return *this;
-    }
-    Bytes& i16(int v) { return i8(v & 0xFF).i8((v >> 8) & 0xFF); }
-    Bytes& i32(std::int32_t v) {
-        const auto u = static_cast<std::uint32_t>(v);
-        return i16(static_cast<int>(u & 0xFFFF)).i16(static_cast<int>(u >> 16));
-    }
-    Bytes& f32(float v) { return i32(std::bit_cast<std::int32_t>(v)); }
-    Bytes& f64(double v) {
-        const auto u = std::bit_cast<std::uint64_t>(v);
-        return i32(static_cast<std::int32_t>(u & 0xFFFFFFFFu))
-            .i32(static_cast<std::int32_t>(u >> 32));
-    }
-    Bytes& text(const std::string& s, std::size_t width) {
-        for (std::size_t i = 0; i < width; ++i)
-            i8(i < s.size() ? static_cast<unsigned char>(s[i]) : 0);
-        return *this;
-    }
-    Bytes& direction(double raHours, double decDeg) {
-        const astro::SkyPoint p(raHours, decDeg);
-        return i32(static_cast<std::int32_t>(std::lround(p.x() * 1e9)))
-            .i32(static_cast<std::int32_t>(std::lround(p.y() * 1e9)))
-            .i32(static_cast<std::int32_t>(std::lround(p.z() * 1e9)));
-    }
-    Bytes& append(const Bytes& o) {
-        b.insert(b.end(), o.b.begin(), o.b.end());
-        return *this;
-    }
-    void write(const fs::path& path) const {
-        std::ofstream(path, std::ios::binary)
-            .write(reinterpret_cast<const char*>(b.data()), static_cast<std::streamsize>(b.size()));
-    }
-};
+using testutil::Bytes;
 
 // A 64-byte resident record: Tycho identifier (TYC3 1), position, V 5.00, HD and SAO numbers,
 // and the index of its name record (0: none).

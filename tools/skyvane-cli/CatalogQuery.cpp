@@ -3,10 +3,12 @@
 #include "Args.h"
 
 #include "astro/MinorBody.h"
+#include "catalog/Catalogues.h"
 #include "catalog/MinorBodyCatalog.h"
 #include "catalog/TextUtil.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <system_error>
 
 namespace cli {
@@ -100,6 +102,12 @@ std::optional<astro::Comet> findComet(const std::filesystem::path& folder,
                                       const std::string& query) {
     return findMinorBody<astro::Comet, catalog::CometCatalog>(folder, query,
                                                               catalog::LoadCometCatalog);
+}
+
+void loadCatalogues(catalog::Catalogues& catalogues, const std::filesystem::path& dataDir) {
+    const catalog::Catalogues::Report report = catalogues.LoadAll(dataDir);
+    if (!report.starError.empty())
+        std::fprintf(stderr, "skyvane-cli: %s\n", report.starError.c_str());
 }
 
 const char* kindName(int kind) {

@@ -12,6 +12,7 @@ class Comet;
 } // namespace astro
 
 namespace catalog {
+class Catalogues;
 class DsoCatalog;
 class DsoObject;
 class StarCatalog;
@@ -58,6 +59,10 @@ std::optional<astro::Asteroid> findAsteroid(const std::filesystem::path& folder,
                                             const std::string& query);
 std::optional<astro::Comet> findComet(const std::filesystem::path& folder,
                                       const std::string& query);
+
+// Loads every catalogue of dataDir as the program does; a star file that cannot be read is
+// told on standard error and the rest still loads.
+void loadCatalogues(catalog::Catalogues& catalogues, const std::filesystem::path& dataDir);
 
 // The JSON name of an object's kind: "sun", "moon", "planet", "asteroid", "comet",
 // "deep-sky", "tycho", "catalogue", "named", "point".

@@ -172,9 +172,7 @@ int runFind(const std::vector<std::string>& words) {
     chart.clock.Universal = parseUt(a, false);
 
     catalog::Catalogues catalogues;
-    const catalog::Catalogues::Report report = catalogues.LoadAll(q.dataDir);
-    if (!report.starError.empty())
-        std::fprintf(stderr, "skyvane-cli: %s\n", report.starError.c_str());
+    loadCatalogues(catalogues, q.dataDir);
     chart.UpdateTime();
     const astro::ObservationParams params = chart.MakeObservationParams();
     Printer out(catalogues.constellations);

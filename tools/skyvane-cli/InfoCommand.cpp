@@ -152,9 +152,7 @@ int runInfo(const std::vector<std::string>& words) {
     const std::filesystem::path dataDir = a.text("--data", SKYVANE_SOURCE_DATA_DIR);
 
     catalog::Catalogues catalogues;
-    const catalog::Catalogues::Report report = catalogues.LoadAll(dataDir);
-    if (!report.starError.empty())
-        std::fprintf(stderr, "skyvane-cli: %s\n", report.starError.c_str());
+    loadCatalogues(catalogues, dataDir);
 
     // The chart's instant and place: a fixed place of the list (London unless told), or a
     // free place with its own zone.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "catalog/TextUtil.h"
+
 #include <cstdio>
 #include <string>
 
@@ -25,22 +27,7 @@ public:
     std::string str() const { return "{" + m_body + "}"; }
     void print() const { std::puts(str().c_str()); }
 
-    static std::string quote(const std::string& s) {
-        std::string out = "\"";
-        for (unsigned char c : s) {
-            if (c == '"' || c == '\\') {
-                out += '\\';
-                out += static_cast<char>(c);
-            } else if (c < 0x20) {
-                char buf[8];
-                std::snprintf(buf, sizeof buf, "\\u%04x", c);
-                out += buf;
-            } else {
-                out += static_cast<char>(c);
-            }
-        }
-        return out + "\"";
-    }
+    static std::string quote(const std::string& s) { return catalog::jsonQuoted(s); }
 
 private:
     JsonLine& raw(const std::string& key, const std::string& value) {

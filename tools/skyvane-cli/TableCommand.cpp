@@ -109,9 +109,7 @@ int runTable(const std::vector<std::string>& words) {
     request.count = a.integer("--count", 50, 1, static_cast<int>(catalog::kEphemerisMaxRows));
 
     catalog::Catalogues catalogues;
-    const catalog::Catalogues::Report report = catalogues.LoadAll(dataDir);
-    if (!report.starError.empty())
-        std::fprintf(stderr, "skyvane-cli: %s\n", report.starError.c_str());
+    loadCatalogues(catalogues, dataDir);
     chart::SkyChart chart;
     placeChart(a, catalogues.places, chart);
     if (const auto start = a.value("--start")) {
