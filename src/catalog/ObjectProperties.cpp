@@ -419,21 +419,18 @@ std::string ConstellationNameOf(const astro::SkyPoint& object, const PropertiesC
 }
 
 double ShownAzimuth(double horizontalLongitudeHours) {
-    double a = 360.0 - 15.0 * horizontalLongitudeHours;
-    if (a == 360.0)
-        a = 0.0;
-    a += 180.0;
-    if (a >= 360.0)
-        a -= 360.0;
-    // Guards the rare rounding that leaves 360 or a hair below 0.
-    if (a >= 360.0 || a < 0.0)
-        a = std::fmod(std::fmod(a, 360.0) + 360.0, 360.0);
-    return a;
+    // 360 - 15 h, 0 for exactly 360, then turned by 180: the chart's azimuth from north.
+    const double a = astro::azimuthFromNorth(horizontalLongitudeHours);
+    return a < 0.0 ? a + 360.0 : (a >= 360.0 ? 0.0 : a);
+}
+
+astro::DateTime PropertiesUniversalTime(const astro::ObservationParams& p) {
+    return astro::DateTime(p.year, p.month, static_cast<int>(p.day), p.hour, p.minute,
+                           static_cast<int>(p.second));
 }
 
 astro::DateTime PropertiesLocalTime(const astro::ObservationParams& p) {
-    const astro::DateTime ut(p.year, p.month, static_cast<int>(p.day), p.hour, p.minute,
-                             static_cast<int>(p.second));
+    const astro::DateTime ut = PropertiesUniversalTime(p);
     astro::DateTime local = ut;
     if (p.daylightSaving == 1)
         local += chart::ChartClock::kHourDays;
@@ -468,8 +465,7 @@ std::string ObservingPlaceBlock(const PropertiesContext& ctx) {
     t += "   Local: " + PropertiesDateTimeText(PropertiesLocalTime(p)) +
          " ,  DST: " + (p.daylightSaving == 1 ? "Yes" : "No");
     t += kLine;
-    const astro::DateTime ut(p.year, p.month, static_cast<int>(p.day), p.hour, p.minute,
-                             static_cast<int>(p.second));
+    const astro::DateTime ut = PropertiesUniversalTime(p);
     t += "   UT: " + PropertiesDateTimeText(ut);
     t += kLine;
     t += "   Julian day: " + fixed(astro::julianDay(ut), 4);

@@ -89,6 +89,8 @@ std::string CoordinatesBlock(const astro::SkyPoint& object, const PropertiesCont
 // "Elongation from" and the angular distance to each of the ten bodies but the object.
 std::string ElongationsBlock(const astro::SkyPoint& object, const PropertiesContext& ctx);
 
+// The universal date-time of the parameters' instant.
+astro::DateTime PropertiesUniversalTime(const astro::ObservationParams& params);
 // The local date-time the properties show: recomputed from the universal time by the day
 // fractions of the chart clock.
 astro::DateTime PropertiesLocalTime(const astro::ObservationParams& params);

@@ -117,10 +117,7 @@ void printJson(const astro::SkyPoint& object, const catalog::PropertiesContext& 
                 line.add("elongation_" + other->GetName(), astro::angularDistance(object, *other));
         }
     }
-    line.add("ut", astro::DateTime(ctx.params.year, ctx.params.month,
-                                   static_cast<int>(ctx.params.day), ctx.params.hour,
-                                   ctx.params.minute, static_cast<int>(ctx.params.second))
-                       .toIsoString());
+    line.add("ut", catalog::PropertiesUniversalTime(ctx.params).toIsoString());
     line.add("latitude", ctx.params.latitude).add("longitude", ctx.params.longitude);
     if (!ctx.placeName.empty())
         line.add("place", ctx.placeName);
