@@ -24,6 +24,7 @@ PACKAGES=(
   fonts-liberation2
   xvfb
   xauth
+  poppler-utils
 )
 
 missing=()

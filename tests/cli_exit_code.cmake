@@ -36,7 +36,11 @@ foreach(ARGS "where;--ra;25;--dec;0;--ut;2026-01-01T00:00:00"
              "render;--out;never-written.png;--trail;Vulcan,2026-12-01T00:00:00,1,30"
              "render;--out;never-written.png;--trail;Mars,yesterday,1,30"
              "render;--out;never-written.png;--asteroids;/nonexistent/asteroids.skd"
-             "render;--out;never-written.png;--settings;/nonexistent/chart.skv")
+             "render;--out;never-written.png;--settings;/nonexistent/chart.skv"
+             "render;--out;never-written.png;--page;a4"
+             "render;--out;never-written.pdf;--page;a3"
+             "render;--out;never-written.pdf;--bw"
+             "render;--out;never-written.pdf;--comment;no page")
   execute_process(COMMAND ${CLI} ${ARGS} RESULT_VARIABLE rc ERROR_VARIABLE err OUTPUT_VARIABLE out)
   if(NOT rc EQUAL 2)
     message(FATAL_ERROR "skyvane-cli ${ARGS}: exit code ${rc}, expected 2")

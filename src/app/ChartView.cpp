@@ -13,7 +13,9 @@
 #include "app/SkyvaneApp.h"
 #include "app/StarProp.h"
 #include "app/TimeDialogs.h"
+#include "catalog/ObjectProperties.h"
 #include "catalog/TychoStore.h"
+#include "chart/ChartPrinting.h"
 #include "chart/ChartRenderer.h"
 #include "chart/ChartSettingsStore.h"
 #include "chart/ConstellationDrawing.h"
@@ -32,6 +34,9 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QScreen>
 
 #include <algorithm>
@@ -265,6 +270,10 @@ void CSkyvaneView::activate() {
 bool CSkyvaneView::runCommand(Cmd id) {
     chart::SkyChart& chart = m_state.chart;
     chart::ChartSettings& s = chart.settings;
+    if (id == Cmd::FilePrint || id == Cmd::FilePrintPreview) {
+        print(id == Cmd::FilePrintPreview);
+        return true;
+    }
     for (const BodyCommands& body : bodyCommands()) {
         if (id == body.centre) {
             if (const astro::SolarSystemBody* b = chart.solarSystem.byLibraryId(body.libraryId))
@@ -628,6 +637,51 @@ void CSkyvaneView::trailDialog(const astro::SolarSystemBody& body) {
 
 void CSkyvaneView::restartUpdateTimer() {
     m_updateTimer.start(std::max(0, static_cast<int>(m_state.chart.clock.UpdatePeriod)));
+}
+
+void CSkyvaneView::print(bool preview) {
+    const std::optional<chart::PrintOptions> options = chart::PreparePrinting(
+        preview,
+        [this](chart::PrintOptionsDialog& dialog) {
+            return PrintOptionsWindow(this, dialog).exec() == QDialog::Accepted;
+        },
+        m_printComment);
+    if (!options)
+        return;
+    if (!preview)
+        m_printComment = options->comment;
+    QPrinter& printer = m_app.printer();
+    if (preview) {
+        QPrintPreviewDialog dialog(&printer, this);
+        connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
+                [this, &options](QPrinter* target) { printPage(*target, *options, true); });
+        dialog.exec();
+        return;
+    }
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    if (!printPage(printer, *options, false))
+        showMessage(this, "Cannot print the chart.");
+}
+
+bool CSkyvaneView::printPage(QPrinter& printer, const chart::PrintOptions& options,
+                             bool preview) {
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
+    {
+        // The painter's origin is the top left of the printable rectangle, and the
+        // printer's extent is that rectangle in its dots.
+        ui::PainterSurface surface(painter, printer.width(), printer.height());
+        chart::PrintPageRequest request;
+        request.dotsPerMm = printer.resolution() / 25.4;
+        request.preview = preview;
+        request.options = options;
+        request.place = catalog::PrintPlaceTextsOf(m_state.chart, &m_app.catalogues().places);
+        chart::PrintChartPage(m_state, surface, m_scheme, m_sources, request);
+    }
+    return painter.end();
 }
 
 void CSkyvaneView::zoomDialog() {

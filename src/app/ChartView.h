@@ -12,8 +12,13 @@
 #include <QTimer>
 #include <QWidget>
 
+class QPrinter;
+
 namespace catalog {
 class Catalogues;
+}
+namespace chart {
+struct PrintOptions;
 }
 
 namespace app {
@@ -75,6 +80,9 @@ private:
     void changed(bool rebuild);
     void pickAt(QPoint at, QPoint global);
     void showObject(int id);
+    // "Print..." (the print options, then the printer) and "Print Preview".
+    void print(bool preview);
+    bool printPage(QPrinter& printer, const chart::PrintOptions& options, bool preview);
     void zoomDialog();
     void magnitudeLimitDialog();
     void labelsDialog();
@@ -100,6 +108,7 @@ private:
     QTimer m_paceTimer;   // timer 1
     QTimer m_updateTimer; // timer 2
     StarProp* m_starProp;
+    std::string m_printComment; // the comment of the last printed page
 };
 
 } // namespace app

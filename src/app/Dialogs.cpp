@@ -2,6 +2,7 @@
 
 #include "app/Artwork.h"
 #include "app/SkyvaneApp.h"
+#include "chart/ChartPrinting.h"
 #include "chart/Navigation.h"
 #include "chart/StarDialogs.h"
 
@@ -139,6 +140,35 @@ void LabelPresentationDialog::accept() {
         if (m_kinds[i]->isChecked())
             m_model.presentation = i + 1;
     m_model.limitText = m_limit->text().toStdString();
+    QDialog::accept();
+}
+
+PrintOptionsWindow::PrintOptionsWindow(QWidget* parent, chart::PrintOptionsDialog& model)
+    : QDialog(parent), m_model(model),
+      m_colour(new QRadioButton(chart::PrintOptionsDialog::kColorButton, this)),
+      m_blackWhite(new QRadioButton(chart::PrintOptionsDialog::kBlackWhiteButton, this)),
+      m_comment(new QLineEdit(q(model.comment), this)) {
+    setWindowTitle(chart::PrintOptionsDialog::kTitle);
+    adorn(this);
+    auto* layout = new QVBoxLayout(this);
+    auto* group = new QGroupBox(chart::PrintOptionsDialog::kColorsGroup, this);
+    auto* groupLayout = new QVBoxLayout(group);
+    groupLayout->addWidget(m_colour);
+    groupLayout->addWidget(m_blackWhite);
+    layout->addWidget(group);
+    auto* row = new QHBoxLayout;
+    row->addWidget(new QLabel(chart::PrintOptionsDialog::kCommentLabel, this));
+    row->addWidget(m_comment);
+    m_comment->setMinimumWidth(260);
+    layout->addLayout(row);
+    layout->addWidget(okCancel(this));
+    (model.choice == chart::PrintOptionsDialog::Color ? m_colour : m_blackWhite)->setChecked(true);
+}
+
+void PrintOptionsWindow::accept() {
+    m_model.choice = m_colour->isChecked() ? chart::PrintOptionsDialog::Color
+                                           : chart::PrintOptionsDialog::BlackAndWhite;
+    m_model.comment = m_comment->text().toStdString();
     QDialog::accept();
 }
 

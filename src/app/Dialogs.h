@@ -14,6 +14,7 @@ namespace chart {
 class ZoomDialogModel;
 class MagnitudeLimitDialogModel;
 class LabelPresentationDialogModel;
+class PrintOptionsDialog;
 } // namespace chart
 
 namespace app {
@@ -56,6 +57,20 @@ private:
     QCheckBox* m_draw;
     QRadioButton* m_kinds[4];
     QLineEdit* m_limit;
+};
+
+// "Print Options": colour or black and white, and the comment of the page.
+class PrintOptionsWindow : public QDialog {
+    Q_OBJECT
+public:
+    PrintOptionsWindow(QWidget* parent, chart::PrintOptionsDialog& model);
+    void accept() override;
+
+private:
+    chart::PrintOptionsDialog& m_model;
+    QRadioButton* m_colour;
+    QRadioButton* m_blackWhite;
+    QLineEdit* m_comment;
 };
 
 // "About Skyvane": the start-up picture and two lines.

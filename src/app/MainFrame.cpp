@@ -16,6 +16,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QPageSetupDialog>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -76,6 +77,7 @@ bool isFrameCommand(Cmd id) {
     case Cmd::FileSaveAs:
     case Cmd::FileClose:
     case Cmd::FileExit:
+    case Cmd::FilePrintSetup:
     case Cmd::AdornedDialogs:
     case Cmd::ToolbarMain:
     case Cmd::ToolbarRotation:
@@ -538,6 +540,9 @@ bool CMainFrame::runFrameCommand(Cmd id) {
         return true;
     case Cmd::FileExit:
         close();
+        return true;
+    case Cmd::FilePrintSetup:
+        QPageSetupDialog(&m_app.printer(), this).exec();
         return true;
     case Cmd::AdornedDialogs:
         m_app.toggleAdornedDialogs();

@@ -4,6 +4,7 @@
 #include "settings/AppSettings.h"
 
 #include <QApplication>
+#include <QPrinter>
 
 namespace app {
 
@@ -24,6 +25,15 @@ SkyvaneApp::SkyvaneApp(settings::SettingsStore& store, std::filesystem::path dat
     deepSkySelection = catalog::ReadDsoSelection(store);
     applyPalette();
     g_current = this;
+}
+
+QPrinter& SkyvaneApp::printer() {
+    if (!m_printer) {
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        m_printer->setResolution(kPrintResolution);
+        m_printer->setDocName("Skyvane chart");
+    }
+    return *m_printer;
 }
 
 SkyvaneApp::~SkyvaneApp() {

@@ -8,6 +8,8 @@
 #include <QObject>
 #include <QPalette>
 
+class QPrinter;
+
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -48,6 +50,12 @@ public:
     // own windows and dialogs, the other two bring back the colours it started with. The
     // mode already in force changes nothing.
     void setViewMode(int mode);
+    // The printer every chart prints on: the one "Print Setup..." sets up, with the paper,
+    // the orientation and the printer chosen last. The page layouts count in dots of 600
+    // per inch.
+    QPrinter& printer();
+    static constexpr int kPrintResolution = 600;
+
     int adornedDialogs() const { return m_adornedDialogs; }
     void toggleAdornedDialogs();
 
@@ -74,6 +82,7 @@ private:
     int m_viewMode;
     int m_adornedDialogs;
     QPalette m_savedPalette;
+    std::unique_ptr<QPrinter> m_printer;
 };
 
 } // namespace app

@@ -129,6 +129,14 @@ DateTime DateTime::addDays(double span) const {
     return fromLinearDays(linearDays() + span);
 }
 
+std::string DateTime::toDisplayText() const {
+    const Fields f = fields();
+    char buf[96];
+    std::snprintf(buf, sizeof buf, "%d/%d/%d  %d:%d:%d", f.month, f.day, f.year, f.hour, f.minute,
+                  f.second);
+    return buf;
+}
+
 std::string DateTime::toIsoString() const {
     const Fields f = fields();
     char buf[32];

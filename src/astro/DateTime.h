@@ -71,6 +71,9 @@ public:
 
     // "YYYY-MM-DDTHH:MM:SS".
     std::string toIsoString() const;
+    // "12/9/2026  2:10:37": month, day, year, two blanks, hour, minute and second, none of
+    // them padded, as the observing-place texts of properties and printed charts show it.
+    std::string toDisplayText() const;
     // Accepts "YYYY-MM-DD", "YYYY-MM-DDTHH:MM" and "YYYY-MM-DDTHH:MM:SS" (a blank may stand
     // for the T). Returns nothing for text that is not such a date or an impossible date.
     static std::optional<DateTime> parseIso(std::string_view text);

@@ -11,6 +11,7 @@
 #include "catalog/Places.h"
 #include "catalog/Stars.h"
 #include "chart/BayerLetters.h"
+#include "chart/ChartPrinting.h"
 #include "chart/SkyChart.h"
 #include "chart/SolarSystemObjects.h"
 
@@ -370,6 +371,11 @@ PropertiesContext MakePropertiesContext(const chart::SkyChart& chart, const Plac
     return ctx;
 }
 
+chart::PrintPlaceTexts PrintPlaceTextsOf(const chart::SkyChart& chart, const PlaceList* places) {
+    const PropertiesContext ctx = MakePropertiesContext(chart, places, nullptr, nullptr);
+    return {ctx.placeName, latitudeText(ctx.params.latitude), longitudeText(ctx.params.longitude)};
+}
+
 std::string PropertiesTitle(const astro::SkyPoint& object) {
     return "About " + object.GetName();
 }
@@ -445,11 +451,7 @@ astro::DateTime PropertiesLocalTime(const astro::ObservationParams& p) {
 }
 
 std::string PropertiesDateTimeText(const astro::DateTime& dt) {
-    const astro::DateTime::Fields f = dt.fields();
-    char buf[96];
-    std::snprintf(buf, sizeof buf, "%d/%d/%d  %d:%d:%d", f.month, f.day, f.year, f.hour, f.minute,
-                  f.second);
-    return buf;
+    return dt.toDisplayText();
 }
 
 std::string ObservingPlaceBlock(const PropertiesContext& ctx) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 namespace chart {
+struct PrintPlaceTexts;
 class SkyChart;
 class SolarSystemObjects;
 } // namespace chart
@@ -38,6 +39,10 @@ struct PropertiesContext {
 PropertiesContext MakePropertiesContext(const chart::SkyChart& chart, const PlaceList* places,
                                         const ConstellationData* constellations,
                                         const DsoCatalog* deepSky);
+
+// The observing place as a printed chart writes it: the places list's name of a fixed place
+// (none for a free one), and the chart's latitude and longitude.
+chart::PrintPlaceTexts PrintPlaceTextsOf(const chart::SkyChart& chart, const PlaceList* places);
 
 // "About " followed by the object's name: the title of the full properties.
 std::string PropertiesTitle(const astro::SkyPoint& object);

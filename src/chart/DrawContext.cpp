@@ -4,6 +4,7 @@
 #include "chart/StarDrawing.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace chart {
 
@@ -120,12 +121,25 @@ void DrawContext::SelectElement(settings::ChartElement element,
             m_surface.setPen(m_objectPen);
         return;
     }
-    if (style.pen)
-        m_surface.setPen(toPen(*style.pen));
+    const bool black = m_print && m_print->blackAndWhite;
+    const double scale = m_print ? m_print->scale : 1.0;
+    if (style.pen) {
+        Pen pen = toPen(*style.pen);
+        // Dots and dashes hold for thin pens only, so those keep their width.
+        if (pen.style == PenStyle::Solid && scale != 1.0)
+            pen.width = std::max(1, static_cast<int>(std::lround(std::max(pen.width, 1) * scale)));
+        if (black)
+            pen.colour = {0, 0, 0};
+        m_surface.setPen(pen);
+    }
     if (style.textColor)
-        m_surface.setTextColour(toColour(*style.textColor));
-    if (style.font)
-        m_surface.setFont(toFont(*style.font));
+        m_surface.setTextColour(black ? Colour{0, 0, 0} : toColour(*style.textColor));
+    if (style.font) {
+        Font font = toFont(*style.font);
+        if (scale != 1.0)
+            font.height = static_cast<int>(std::lround(font.height * scale));
+        m_surface.setFont(font);
+    }
     if (style.transparentBackground)
         m_surface.setTransparentBackground(true);
     if (style.leftTopAlignment)
@@ -139,7 +153,7 @@ void DrawContext::SelectPrintElement(int code, const settings::ElementContext& c
     // The print scheme is the printer's whether the page is black and white or colour.
     const PrintContext* saved = m_print;
     const PrintContext paper{m_print ? m_print->params : ProjectionParams{},
-                             element->blackAndWhite};
+                             element->blackAndWhite, m_print ? m_print->scale : 1.0};
     m_print = &paper;
     SelectElement(element->element, context);
     m_print = saved;

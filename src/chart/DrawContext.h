@@ -20,9 +20,12 @@ Pen toPen(const settings::SchemePen& p);
 Font toFont(const settings::SchemeFont& f);
 
 // How a chart is printed: the page's projection and whether in black and white or colour.
+// The print scheme's fonts and solid pens are multiplied by scale (device units per scheme
+// pixel); black-and-white printing draws every pen and text in black.
 struct PrintContext {
     ProjectionParams params;
     bool blackAndWhite = true;
+    double scale = 1.0;
 };
 
 // Everything a layer or a sky object needs while one picture is drawn: the surface, the

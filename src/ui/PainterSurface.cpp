@@ -300,7 +300,7 @@ bool renderToPdf(const std::string& path, int width, int height, const DrawFunct
     return painted && file.commit();
 }
 
-bool renderPagesToPdf(const std::string& path, int pageCount, bool landscape,
+bool renderPagesToPdf(const std::string& path, int pageCount, PageFormat format,
                       const PageDrawFunction& draw) {
     QSaveFile file(QString::fromStdString(path));
     if (!file.open(QIODevice::WriteOnly))
@@ -308,9 +308,11 @@ bool renderPagesToPdf(const std::string& path, int pageCount, bool landscape,
     bool painted = false;
     {
         QPdfWriter writer(&file);
-        writer.setResolution(600);
-        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4),
-                                         landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+        writer.setResolution(kPdfPageResolution);
+        const QPageSize size(format.paper == Paper::Letter ? QPageSize::Letter : QPageSize::A4);
+        writer.setPageLayout(QPageLayout(size,
+                                         format.landscape ? QPageLayout::Landscape
+                                                          : QPageLayout::Portrait,
                                          QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
         QPainter painter;
         if (!painter.begin(&writer))

@@ -72,11 +72,20 @@ bool renderToPng(const std::string& path, int width, int height, const DrawFunct
 // background left white); false when the file cannot be written.
 bool renderToPdf(const std::string& path, int width, int height, const DrawFunction& draw);
 
-// Pages of a printed document in a PDF file: A4, portrait or landscape, at 600 dots per inch
+// The paper of printed PDF pages.
+enum class Paper { A4, Letter };
+struct PageFormat {
+    Paper paper = Paper::A4;
+    bool landscape = false;
+};
+// The resolution of printed PDF pages, in dots per inch.
+inline constexpr int kPdfPageResolution = 600;
+
+// Pages of a printed document in a PDF file, portrait or landscape, at 600 dots per inch
 // with margins of 10 mm; the surface of each page is its printable rectangle in dots, and
 // draw is called once per page (1-based). False when the file cannot be written.
 using PageDrawFunction = std::function<void(chart::Surface&, int page)>;
-bool renderPagesToPdf(const std::string& path, int pageCount, bool landscape,
+bool renderPagesToPdf(const std::string& path, int pageCount, PageFormat format,
                       const PageDrawFunction& draw);
 
 } // namespace ui

@@ -36,6 +36,10 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QRadioButton>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
@@ -192,7 +196,55 @@ TEST_F(AppSmoke, FirstStartWithEmptySettings) {
     EXPECT_EQ(frame->mdiArea()->subWindowList().back()->windowTitle(), "Map-2:2");
     EXPECT_NE(second, frame->activeView());
     // Features still to come are in the menus, disabled.
-    EXPECT_FALSE(frame->action(Cmd::FilePrint)->isEnabled());
+    EXPECT_FALSE(frame->action(Cmd::StatusArrange)->isEnabled());
+    EXPECT_TRUE(frame->action(Cmd::FilePrint)->isEnabled());
+}
+
+TEST_F(AppSmoke, PrintAsksForTheOptionsFirstAndPreviewNeverDoes) {
+    openChart();
+    QPrinter& printer = skyvane->printer();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    const QString pdf = dir.filePath("chart.pdf");
+    printer.setOutputFileName(pdf);
+
+    // Cancel in "Print Options": no printer dialog, no page.
+    QString first;
+    EXPECT_TRUE(whenModal([&] { frame->trigger(Cmd::FilePrint); },
+                          [&](QWidget* w) { first = w->windowTitle(); }));
+    EXPECT_EQ(first, "Print Options");
+    EXPECT_FALSE(QFile::exists(pdf));
+
+    // OK with "Color" and a comment, then the printer's dialog: one page is printed.
+    bool printerAsked = false;
+    QTimer::singleShot(0, [&] {
+        auto* options = qobject_cast<app::PrintOptionsWindow*>(QApplication::activeModalWidget());
+        ASSERT_NE(options, nullptr);
+        const auto radios = options->findChildren<QRadioButton*>();
+        ASSERT_EQ(radios.size(), 2);
+        EXPECT_TRUE(radios[1]->isChecked()) << "black and white until told otherwise";
+        radios[0]->setChecked(true);
+        options->findChild<QLineEdit*>()->setText("Finder chart");
+        QTimer::singleShot(0, [&] {
+            if (auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget())) {
+                printerAsked = true;
+                dialog->accept();
+            }
+        });
+        options->accept();
+    });
+    frame->trigger(Cmd::FilePrint);
+    QApplication::processEvents();
+    EXPECT_TRUE(printerAsked);
+    QFile file(pdf);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().contains("/Count 1"));
+
+    // The preview opens on its own window, without the options.
+    bool preview = false;
+    EXPECT_TRUE(whenModal([&] { frame->trigger(Cmd::FilePrintPreview); }, [&](QWidget* w) {
+        preview = qobject_cast<QPrintPreviewDialog*>(w) != nullptr;
+    }));
+    EXPECT_TRUE(preview);
 }
 
 TEST_F(AppSmoke, ZoomCommandsFollowTheirEnableRules) {

@@ -43,6 +43,16 @@ int rotationFromName(const std::string& name) {
     throw UsageError("--rotation takes equatorial, ecliptic or azimuthal, not '" + name + "'");
 }
 
+namespace {
+
+// The chart's local clock from its universal time, zone and daylight saving.
+void setLocalFromUniversal(chart::SkyChart& chart) {
+    chart.clock.Local = chart.clock.Universal.addDays(
+        (static_cast<double>(chart.site.timeZone) + chart.clock.DaylightSaving) / 24.0);
+}
+
+} // namespace
+
 void configureChart(const Args& a, chart::SkyChart& chart) {
     const auto size = parsePair(a, "--size", 'x', {1280, 800});
     if (size.first < 2 || size.second < 2 || size.first > 20000 || size.second > 20000)
@@ -50,8 +60,15 @@ void configureChart(const Args& a, chart::SkyChart& chart) {
     chart.SetClientSize(static_cast<int>(size.first), static_cast<int>(size.second));
     chart.site.latitude = a.number("--lat", chart.site.latitude, -90.0, 90.0);
     chart.site.longitude = a.number("--lon", chart.site.longitude, -180.0, 360.0);
+    // A position given on the command line is a free place, without a name.
+    if (a.has("--lat") || a.has("--lon")) {
+        chart.settings.place.latitude = chart.site.latitude;
+        chart.settings.place.longitude = chart.site.longitude;
+    }
     chart.clock.Universal = parseUt(a, false);
-    if (!a.has("--ut"))
+    if (a.has("--ut"))
+        setLocalFromUniversal(chart);
+    else
         chart.clock.DeriveUniversal(chart.site.timeZone);
     chart.UpdateTime();
 
@@ -85,8 +102,7 @@ void placeChart(const Args& a, const catalog::PlaceList& places, chart::SkyChart
     chart.frames().conditions.height = chart.site.height;
     chart.clock.Universal = parseUt(a, false);
     chart.clock.DaylightSaving = a.integer("--dst", 0, 0, 1);
-    chart.clock.Local = chart.clock.Universal.addDays(
-        (static_cast<double>(chart.site.timeZone) + chart.clock.DaylightSaving) / 24.0);
+    setLocalFromUniversal(chart);
     chart.UpdateTime();
 }
 

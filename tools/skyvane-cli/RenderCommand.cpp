@@ -9,15 +9,16 @@
 #include "catalog/Catalogues.h"
 #include "catalog/ChartDocument.h"
 #include "catalog/MinorBodyCatalog.h"
+#include "catalog/ObjectProperties.h"
 #include "catalog/TychoStore.h"
 #include "chart/BodyDrawing.h"
+#include "chart/ChartPrinting.h"
 #include "chart/ChartRenderer.h"
 #include "chart/ChartViewState.h"
 #include "chart/SolarSystemObjects.h"
 #include "chart/Trails.h"
 #include "settings/ColorScheme.h"
 #include "ui/PainterSurface.h"
-
 
 #include <algorithm>
 #include <cctype>
@@ -121,6 +122,14 @@ void addTrail(const std::string& text, chart::SkyChart& chart) {
     chart.trails.add(chart::CreateTrail(settings, *body, chart));
 }
 
+ui::Paper paperFromName(const std::string& name) {
+    if (name == "a4")
+        return ui::Paper::A4;
+    if (name == "letter")
+        return ui::Paper::Letter;
+    throw UsageError("--page takes a4 or letter, not '" + name + "'");
+}
+
 bool endsWith(const std::string& s, const std::string& suffix) {
     return s.size() >= suffix.size() &&
            s.compare(s.size() - suffix.size(), suffix.size(), suffix) == 0;
@@ -133,13 +142,21 @@ int runRender(const std::vector<std::string>& words) {
     valueOptions.insert(valueOptions.end(),
                         {"--out", "--view", "--mag", "--grids", "--data", "--dso", "--dso-labels",
                          "--asteroids", "--select-asteroids", "--comets", "--select-comets",
-                         "--trail", "--settings"});
-    const Args a(words, valueOptions, {"--only-visible", "--boundaries"});
+                         "--trail", "--settings", "--page", "--comment"});
+    const Args a(words, valueOptions, {"--only-visible", "--boundaries", "--landscape", "--bw"});
 
     const std::string out = a.text("--out", "");
     const bool pdf = endsWith(out, ".pdf") || endsWith(out, ".PDF");
     if (out.empty() || (!pdf && !endsWith(out, ".png") && !endsWith(out, ".PNG")))
         throw UsageError("--out FILE.png or --out FILE.pdf is required");
+    // A printed page: the chart as "Print..." lays it out, written as a PDF page.
+    const std::optional<std::string> pageName = a.value("--page");
+    if (!pageName && (a.has("--landscape") || a.has("--bw") || a.value("--comment")))
+        throw UsageError("--landscape, --bw and --comment go with --page");
+    if (pageName && !pdf)
+        throw UsageError("--page writes a PDF file: --out FILE.pdf");
+    const ui::PageFormat pageFormat{pageName ? paperFromName(*pageName) : ui::Paper::A4,
+                                    a.has("--landscape")};
     const settings::ViewType view = viewFromName(a.text("--view", "standard"));
     const std::filesystem::path dataDir = a.text("--data", SKYVANE_SOURCE_DATA_DIR);
 
@@ -235,20 +252,32 @@ int runRender(const std::vector<std::string>& words) {
     const int width = chart.clientWidth();
     const int height = chart.clientHeight();
     chart::NorthDirection north;
+    std::optional<chart::PrintedPage> printed;
     const ui::DrawFunction draw = [&](chart::Surface& surface) {
         north = chart::OnDraw(state, surface, view, scheme, sources);
     };
     const bool ok = withFonts([&] {
+        if (pageName) {
+            chart::PrintPageRequest request;
+            request.dotsPerMm = ui::kPdfPageResolution / 25.4;
+            request.options = {a.has("--bw"), a.text("--comment", "")};
+            request.place = catalog::PrintPlaceTextsOf(chart, &catalogues.places);
+            return ui::renderPagesToPdf(out, 1, pageFormat, [&](chart::Surface& surface, int) {
+                printed = chart::PrintChartPage(state, surface, scheme, sources, request);
+            });
+        }
         return pdf ? ui::renderToPdf(out, width, height, draw)
                    : ui::renderToPng(out, width, height, draw);
     });
+    if (printed)
+        north = printed->north;
     if (!ok) {
         std::fprintf(stderr, "skyvane-cli: cannot write %s\n", out.c_str());
         return 1;
     }
     const astro::SkyPoint target = chart.fromChartFrame(chart.target());
-    JsonLine()
-        .add("out", out)
+    JsonLine line;
+    line.add("out", out)
         .add("width", width)
         .add("height", height)
         .add("ut", chart.clock.Universal.toIsoString())
@@ -258,8 +287,15 @@ int runRender(const std::vector<std::string>& words) {
         .add("magnitude_limit", chart.magnitudeLimit())
         .add("draw_list", static_cast<int>(state.drawList.size()))
         .add("north_x", north.x)
-        .add("north_y", north.y)
-        .print();
+        .add("north_y", north.y);
+    if (printed)
+        line.add("page", *pageName)
+            .add("landscape", pageFormat.landscape)
+            .add("black_and_white", a.has("--bw"))
+            .add("page_width", printed->layout.width)
+            .add("page_height", printed->layout.height)
+            .add("legend_discs", printed->legendDiscs);
+    line.print();
     return 0;
 }
 

@@ -168,7 +168,8 @@ int runTable(const std::vector<std::string>& words) {
     if (const auto pdf = a.value("--pdf")) {
         const bool ok = withFonts([&] {
             return ui::renderPagesToPdf(
-                *pdf, catalog::EphemerisPageCount(table.rowCount), a.has("--landscape"),
+                *pdf, catalog::EphemerisPageCount(table.rowCount),
+                ui::PageFormat{ui::Paper::A4, a.has("--landscape")},
                 [&](chart::Surface& surface, int page) {
                     catalog::PrintEphemerisPage(surface, table, placeLine, page);
                 });

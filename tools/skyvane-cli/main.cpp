@@ -81,12 +81,17 @@ Usage:
                       [--asteroids FILE [--select-asteroids NAME,...|all]]
                       [--comets FILE [--select-comets NAME,...|all]]
                       [--trail BODY,YYYY-MM-DDTHH:MM:SS,STEP_DAYS,COUNT] [--settings FILE.skv]
+                      [--page a4|letter [--landscape] [--bw] [--comment TEXT]]
       The chart drawn into an image or a one-page PDF: background, grids, constellations,
       stars, the Sun, Moon and planets, and labels, as a new chart shows them unless the
       options say otherwise; deep-sky objects, asteroids and comets of a catalogue file
       (names or numbers to plot), and a trail of a body (start in local time = UT here).
       --settings draws the chart a document (.skv) holds; only --size, --view and --out
       still apply to it.
+      --page prints the chart as "Print..." does, on an A4 or Letter page of a PDF file:
+      the window's view (--size) fitted to the chart area, framed, with the legend, the
+      observing place, target and zenith texts, the comment and the compass rose; in
+      colour unless --bw.
       Prints the chart's target, field, limiting magnitude and draw-list size.
   skyvane-cli --help | --version
 
