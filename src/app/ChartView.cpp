@@ -138,7 +138,7 @@ void CSkyvaneView::paintEvent(QPaintEvent*) {
 
 void CSkyvaneView::redraw() {
     ui::PainterSurface surface(m_buffer);
-    chart::OnDraw(m_state, surface, m_app.viewType(), m_scheme, m_sources);
+    m_north = chart::OnDraw(m_state, surface, m_app.viewType(), m_scheme, m_sources);
 }
 
 void CSkyvaneView::resizeEvent(QResizeEvent*) {
@@ -169,8 +169,10 @@ void CSkyvaneView::mouseMoveEvent(QMouseEvent* event) {
             update();
         return;
     }
-    if (const auto readout = chart::HoverAt(m_state.chart, p.x(), p.y(), m_sources.constellations))
-        Q_EMIT statusMessage(QString::fromStdString(chart::HoverText(*readout)));
+    m_pointer = chart::HoverAt(m_state.chart, p.x(), p.y(), m_sources.constellations);
+    if (m_pointer)
+        Q_EMIT statusMessage(QString::fromStdString(chart::HoverText(*m_pointer)));
+    Q_EMIT pointerMoved();
 }
 
 void CSkyvaneView::mouseReleaseEvent(QMouseEvent* event) {

@@ -3,7 +3,9 @@
 #include "app/Commands.h"
 #include "chart/BodyDrawing.h"
 #include "chart/ChartSources.h"
+#include "chart/ChartRenderer.h"
 #include "chart/ChartViewState.h"
+#include "chart/Navigation.h"
 #include "chart/Selection.h"
 #include "chart/SolarSystemObjects.h"
 #include "settings/ColorScheme.h"
@@ -56,6 +58,11 @@ public:
     // The full properties of an object: this chart becomes the active one, the short window
     // is hidden, the "Properties" dialog runs modally, then the chart is repainted.
     void ShowFullProperties(const astro::SkyPoint* object);
+    // Celestial north on the chart as last drawn (pixels right and up).
+    chart::NorthDirection north() const { return m_north; }
+    // The sky under the mouse as last seen (none off the sky).
+    const std::optional<chart::HoverReadout>& pointer() const { return m_pointer; }
+
     // The short properties window of this chart.
     StarProp* starProp() const { return m_starProp; }
 
@@ -64,6 +71,8 @@ Q_SIGNALS:
     void stateChanged();
     // A line for the status bar: the sky under the cursor, a picked object.
     void statusMessage(const QString& text);
+    // The mouse moved over the chart: pointer() tells where.
+    void pointerMoved();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -109,6 +118,8 @@ private:
     QTimer m_updateTimer; // timer 2
     StarProp* m_starProp;
     std::string m_printComment; // the comment of the last printed page
+    chart::NorthDirection m_north;
+    std::optional<chart::HoverReadout> m_pointer;
 };
 
 } // namespace app

@@ -4,6 +4,8 @@
 #include "app/ChartView.h"
 #include "app/Dialogs.h"
 #include "app/SkyvaneApp.h"
+#include "app/StatusPanes.h"
+#include "app/WebLinks.h"
 #include "catalog/ChartDocument.h"
 #include "settings/AppSettings.h"
 
@@ -18,6 +20,7 @@
 #include <QMenuBar>
 #include <QPageSetupDialog>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 
 #include <algorithm>
@@ -78,6 +81,11 @@ bool isFrameCommand(Cmd id) {
     case Cmd::FileClose:
     case Cmd::FileExit:
     case Cmd::FilePrintSetup:
+    case Cmd::StatusShow:
+    case Cmd::StatusStandard:
+    case Cmd::StatusMinimal:
+    case Cmd::StatusArrange:
+    case Cmd::StatusProperties:
     case Cmd::AdornedDialogs:
     case Cmd::ToolbarMain:
     case Cmd::ToolbarRotation:
@@ -87,6 +95,11 @@ bool isFrameCommand(Cmd id) {
     case Cmd::WindowTile:
     case Cmd::WindowArrangeIcons:
     case Cmd::HelpAbout:
+    case Cmd::HelpTopics:
+    case Cmd::WebHome:
+    case Cmd::WebDownload:
+    case Cmd::WebComets:
+    case Cmd::WebAsteroids:
         return true;
     default:
         return false;
@@ -117,12 +130,36 @@ CMainFrame::CMainFrame(SkyvaneApp& app) : m_app(app), m_mdi(new QMdiArea(this)) 
     m_recent.Load(m_app.store());
     refreshRecentFiles();
     statusBar()->showMessage("Ready");
-    connect(m_mdi, &QMdiArea::subWindowActivated, this, [this] { refreshActions(); });
-    connect(&m_app, &SkyvaneApp::viewModeChanged, this, [this] { refreshActions(); });
+    for (const int kind : {1, 2}) {
+        auto* bar = new DockedStatusBar(static_cast<DockedStatusBar::Kind>(kind), this);
+        statusBar()->addWidget(bar, 1);
+        m_bars[static_cast<std::size_t>(kind - 1)] = bar;
+    }
+    applyStatusBars();
+    // The floating panes, after the toolbars; without stored places they are arranged one
+    // second later.
+    m_panes = new StatusPaneSet(m_app, this);
+    m_arrangePanes = m_panes->CreateAll();
+    connect(m_panes, &StatusPaneSet::arrangeRequested, this, [this] { m_panes->ArrangeAll(); });
+    connect(m_panes, &StatusPaneSet::propertiesRequested, this, [this] { m_panes->Properties(); });
+    QTimer::singleShot(1000, this, [this] {
+        if (m_arrangePanes)
+            m_panes->ArrangeAll();
+    });
+    connect(m_mdi, &QMdiArea::subWindowActivated, this, [this] {
+        refreshActions();
+        refreshStatus(true);
+    });
+    connect(&m_app, &SkyvaneApp::viewModeChanged, this, [this] {
+        refreshActions();
+        m_panes->RepaintAll();
+        m_panes->Fit(chart::PaneId::Location);
+    });
     refreshActions();
 }
 
 CMainFrame::~CMainFrame() {
+    m_panes->SaveAll();
     // The windows are destroyed after this object's own members: nothing they signal on the
     // way may reach it.
     m_mdi->disconnect(this);
@@ -345,9 +382,23 @@ CSkyvaneView* CMainFrame::addView(CSkyvaneDoc* doc, CSkyvaneView* view) {
                               ? doc->title()
                               : doc->title() + ":" + QString::number(doc->views.size());
     sub->setWindowTitle(title);
-    connect(view, &CSkyvaneView::stateChanged, this, [this] { refreshActions(); });
-    connect(view, &CSkyvaneView::statusMessage, this,
-            [this](const QString& text) { statusBar()->showMessage(text); });
+    connect(view, &CSkyvaneView::stateChanged, this, [this, view] {
+        refreshActions();
+        if (view == activeView())
+            refreshStatus(false);
+    });
+    connect(view, &CSkyvaneView::statusMessage, this, [this](const QString& text) {
+        // A shown docked bar has the pointer's place in its own fields.
+        if (m_statusShown == 0)
+            statusBar()->showMessage(text);
+    });
+    connect(view, &CSkyvaneView::pointerMoved, this, [this, view] {
+        if (view != activeView())
+            return;
+        m_panes->SetPointer(view->pointer());
+        if (m_statusShown != 0)
+            dockedBar(m_statusType)->Show(StatusBarStateOf(view, view->pointer()));
+    });
     connect(view, &QObject::destroyed, this, [this, view] { viewClosed(view); });
     if (m_mdi->subWindowList().size() == 1)
         sub->showMaximized();
@@ -544,6 +595,21 @@ bool CMainFrame::runFrameCommand(Cmd id) {
     case Cmd::FilePrintSetup:
         QPageSetupDialog(&m_app.printer(), this).exec();
         return true;
+    case Cmd::StatusShow:
+        m_statusShown = m_statusShown ? 0 : 1;
+        applyStatusBars();
+        return true;
+    case Cmd::StatusStandard:
+    case Cmd::StatusMinimal:
+        m_statusType = id == Cmd::StatusStandard ? 1 : 2;
+        applyStatusBars();
+        return true;
+    case Cmd::StatusArrange:
+        m_panes->ArrangeAll();
+        return true;
+    case Cmd::StatusProperties:
+        m_panes->Properties();
+        return true;
     case Cmd::AdornedDialogs:
         m_app.toggleAdornedDialogs();
         return true;
@@ -573,6 +639,15 @@ bool CMainFrame::runFrameCommand(Cmd id) {
         return true;
     case Cmd::HelpAbout:
         AboutDialog(this).exec();
+        return true;
+    case Cmd::HelpTopics:
+        openHelpTopics(this, m_app.dataFolder());
+        return true;
+    case Cmd::WebHome:
+    case Cmd::WebDownload:
+    case Cmd::WebComets:
+    case Cmd::WebAsteroids:
+        runWebCommand(this, id, m_app.dataFolder());
         return true;
     default:
         return false;
@@ -606,6 +681,8 @@ void CMainFrame::refreshActions() {
         }
     }
     action(Cmd::AdornedDialogs)->setChecked(m_app.adornedDialogs() != 0);
+    action(Cmd::StatusShow)->setChecked(m_statusShown != 0);
+    action(m_statusType == 1 ? Cmd::StatusStandard : Cmd::StatusMinimal)->setChecked(true);
     for (int i = 0; i < 3; ++i)
         action(static_cast<Cmd>(static_cast<int>(Cmd::ToolbarMain) + i))
             ->setChecked(m_toolbars[static_cast<std::size_t>(i)] &&
@@ -621,13 +698,51 @@ void CMainFrame::saveToolbarStates() {
 }
 
 void CMainFrame::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::ActivationChange)
+    if (event->type() == QEvent::ActivationChange) {
         saveToolbarStates();
+        if (isActiveWindow())
+            refreshStatus(true);
+    }
     QMainWindow::changeEvent(event);
+}
+
+void CMainFrame::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!m_panesShown) {
+        m_panesShown = true;
+        m_panes->ShowAll();
+    }
+}
+
+void CMainFrame::refreshStatus(bool refit) {
+    if (!m_panes)
+        return;
+    const CSkyvaneView* view = activeView();
+    const std::vector<std::string> place = m_panes->model().pane(chart::PaneId::Location).lines;
+    m_panes->ShowChart(view);
+    m_panes->SetPointer(view ? view->pointer() : std::nullopt);
+    if (refit)
+        m_panes->FitAll();
+    else if (m_panes->model().pane(chart::PaneId::Location).lines != place)
+        m_panes->Fit(chart::PaneId::Location); // the observing place changed
+    if (m_statusShown != 0)
+        dockedBar(m_statusType)->Show(StatusBarStateOf(view, view ? view->pointer() : std::nullopt));
+}
+
+void CMainFrame::applyStatusBars() {
+    for (const int kind : {1, 2})
+        dockedBar(kind)->setVisible(m_statusShown != 0 && m_statusType == kind);
+    if (m_statusShown != 0) {
+        statusBar()->clearMessage();
+        const CSkyvaneView* view = activeView();
+        dockedBar(m_statusType)->Show(StatusBarStateOf(view, view ? view->pointer() : std::nullopt));
+    }
+    refreshActions();
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
     saveToolbarStates();
+    m_panes->SaveAll();
     m_mdi->closeAllSubWindows();
     m_app.saveSettings();
     event->accept();

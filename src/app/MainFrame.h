@@ -37,6 +37,9 @@ private:
 
 // The main window: the chart windows in a multiple-document area, the menus, the three
 // toolbars and the status bar.
+class DockedStatusBar;
+class StatusPaneSet;
+
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
@@ -66,10 +69,14 @@ public:
     void refreshActions();
     // Writes the toolbars' visibility to the settings.
     void saveToolbarStates();
+    StatusPaneSet& statusPanes() const { return *m_panes; }
+    // The docked status bar of a kind (1 standard, 2 minimal).
+    DockedStatusBar* dockedBar(int kind) const { return m_bars[static_cast<std::size_t>(kind - 1)]; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void createActions();
@@ -81,6 +88,11 @@ private:
     void retitle(CSkyvaneDoc* doc);
     void refreshRecentFiles();
     void viewClosed(CSkyvaneView* view);
+    // The panes and the shown docked bar follow the active chart; refit asks the panes to
+    // fit their texts again.
+    void refreshStatus(bool refit);
+    // Shows the docked bar of the current type when the bars are shown, else neither.
+    void applyStatusBars();
 
     SkyvaneApp& m_app;
     QMdiArea* m_mdi;
@@ -94,6 +106,12 @@ private:
     QMenu* m_fileMenu = nullptr;
     QAction* m_exitAction = nullptr;
     std::vector<QAction*> m_recentActions;
+    StatusPaneSet* m_panes = nullptr;
+    std::array<DockedStatusBar*, 2> m_bars{};
+    bool m_arrangePanes = false;
+    bool m_panesShown = false;
+    int m_statusShown = 0; // the docked bars start hidden in every run
+    int m_statusType = 1;  // 1 standard, 2 minimal
 };
 
 } // namespace app

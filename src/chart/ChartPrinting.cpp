@@ -90,29 +90,6 @@ void drawTextBlock(Surface& s, const Rect& r, const std::string& text) {
     s.clearClip();
 }
 
-NorthDirection pageNorth(const SkyChart& chart, const ProjectionParams& page) {
-    const astro::SkyPoint target = chart.fromChartFrame(chart.target());
-    const astro::SkyPoint north(target.ra(), target.dec() + 6.0);
-    const ScreenPoint t = chart.Project(target, &page);
-    const ScreenPoint n = chart.Project(north, &page);
-    return {static_cast<double>(n.x - t.x), -static_cast<double>(n.y - t.y)};
-}
-
-void drawPageLayers(DrawContext& ctx, const DrawList& list, const ChartSources& sources) {
-    DrawEquatorialGrid(ctx);
-    DrawEclipticGrid(ctx);
-    DrawAzimuthalGrid(ctx);
-    DrawConstellationBoundaries(ctx, sources.constellations);
-    DrawConstellationFigures(ctx, sources.constellations);
-    // On paper the names go under the objects.
-    DrawConstellationNames(ctx, sources.constellations);
-    DrawSkyObjects(ctx, list, sources.faintStars);
-    DrawDeepSkyLabels(ctx, list);
-    DrawStarLabels(ctx, list, sources.faintStars);
-    DrawSolarSystemLabels(ctx, ctx.chart());
-    DrawTrails(ctx, ctx.chart().trails);
-}
-
 Colour printerColour(const settings::ColorScheme& scheme, settings::ColorItem item, bool bw) {
     return bw ? kBlack : toColour(scheme.color(settings::ViewType::Printer, item));
 }
@@ -331,13 +308,13 @@ PrintedPage PrintChartPage(ChartViewState& state, Surface& surface,
     const bool bw = request.options.blackAndWhite;
     PrintContext print{PrintProjection(chart, layout), bw, layout.fontScale};
     page.projection = print.params;
-    page.north = pageNorth(chart, print.params);
+    page.north = NorthDirectionAt(chart, &print.params);
 
     // The chart area.
     surface.clearClip();
     surface.setClip(layout.chartArea);
     DrawContext ctx(surface, chart, settings::ViewType::Printer, scheme, &print);
-    drawPageLayers(ctx, state.drawList, sources);
+    DrawLayers(ctx, state.drawList, sources);
     surface.clearClip();
 
     // Frame.

@@ -34,11 +34,11 @@ void DrawObject(DrawContext& ctx, astro::SkyPoint& object) {
     }
 }
 
-NorthDirection NorthDirectionAt(const SkyChart& chart) {
+NorthDirection NorthDirectionAt(const SkyChart& chart, const ProjectionParams* page) {
     const astro::SkyPoint target = chart.fromChartFrame(chart.target());
     const astro::SkyPoint north(target.ra(), target.dec() + 6.0);
-    const ScreenPoint t = chart.Project(target);
-    const ScreenPoint n = chart.Project(north);
+    const ScreenPoint t = chart.Project(target, page);
+    const ScreenPoint n = chart.Project(north, page);
     return {static_cast<double>(n.x - t.x), -static_cast<double>(n.y - t.y)};
 }
 
@@ -75,8 +75,11 @@ void DrawLayers(DrawContext& ctx, const DrawList& list, const ChartSources& sour
     DrawAzimuthalGrid(ctx);
     DrawConstellationBoundaries(ctx, sources.constellations);
     DrawConstellationFigures(ctx, sources.constellations);
+    if (ctx.print())
+        DrawConstellationNames(ctx, sources.constellations);
     DrawSkyObjects(ctx, list, sources.faintStars);
-    DrawConstellationNames(ctx, sources.constellations);
+    if (!ctx.print())
+        DrawConstellationNames(ctx, sources.constellations);
     DrawDeepSkyLabels(ctx, list);
     DrawStarLabels(ctx, list, sources.faintStars);
     DrawSolarSystemLabels(ctx, ctx.chart());

@@ -16,7 +16,8 @@ struct NorthDirection {
     double y = 0.0;
 };
 
-NorthDirection NorthDirectionAt(const SkyChart& chart);
+// Celestial north at the chart's target, through the window's projection or a page's.
+NorthDirection NorthDirectionAt(const SkyChart& chart, const ProjectionParams* page = nullptr);
 
 // One object by its draw operation for the view type, or by its print operation on paper.
 void DrawObject(DrawContext& ctx, astro::SkyPoint& object);
@@ -28,7 +29,8 @@ void DrawSkyObjects(DrawContext& ctx, const DrawList& list, FaintStarSource* fai
 
 // The eleven layers in their fixed order, onto a surface whose background is already
 // filled: grids, boundaries, figures, objects, constellation names, deep-sky labels, star
-// labels, body/asteroid/comet labels, trails.
+// labels, body/asteroid/comet labels, trails. On paper the constellation names go under the
+// objects instead.
 void DrawLayers(DrawContext& ctx, const DrawList& list, const ChartSources& sources);
 
 // The whole redraw of a chart window into its back buffer: the horizontal frame from the

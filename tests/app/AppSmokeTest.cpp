@@ -14,7 +14,9 @@
 #include "app/SearchDialogs.h"
 #include "app/SkyvaneApp.h"
 #include "app/StarProp.h"
+#include "app/StatusPanes.h"
 #include "app/TimeDialogs.h"
+#include "app/WebLinks.h"
 #include "catalog/EphemerisTable.h"
 #include "catalog/ObjectProperties.h"
 #include "chart/ChartClock.h"
@@ -22,6 +24,7 @@
 #include "chart/Trails.h"
 #include "chart/ZoomTables.h"
 #include "settings/AppSettings.h"
+#include "settings/WebLinks.h"
 #include "ui/QtSettingsStore.h"
 
 #include <QAction>
@@ -51,6 +54,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -195,9 +199,144 @@ TEST_F(AppSmoke, FirstStartWithEmptySettings) {
     frame->trigger(Cmd::WindowNew);
     EXPECT_EQ(frame->mdiArea()->subWindowList().back()->windowTitle(), "Map-2:2");
     EXPECT_NE(second, frame->activeView());
-    // Features still to come are in the menus, disabled.
-    EXPECT_FALSE(frame->action(Cmd::StatusArrange)->isEnabled());
+    // Printing and the status commands are there for a chart.
     EXPECT_TRUE(frame->action(Cmd::FilePrint)->isEnabled());
+    EXPECT_TRUE(frame->action(Cmd::StatusArrange)->isEnabled());
+}
+
+// The panes' rectangles as the windows stand.
+std::vector<QRect> paneGeometries(const app::StatusPaneSet& set) {
+    std::vector<QRect> out;
+    for (int i = 0; i < chart::kPaneCount; ++i)
+        out.push_back(set.window(static_cast<chart::PaneId>(i))->geometry());
+    return out;
+}
+
+TEST_F(AppSmoke, StatusPanesAreArrangedASecondAfterTheFirstStartAndKeepTheirPlaces) {
+    openChart();
+    app::StatusPaneSet& panes = frame->statusPanes();
+    using chart::PaneId;
+    // Before the second is up the panes stand where the first start put them.
+    for (const PaneId id : {PaneId::Time, PaneId::Equatorial})
+        EXPECT_EQ(panes.window(id)->geometry().bottomRight(), QPoint(299, 299))
+            << "fitted from the 200 x 200 square at (100, 100)";
+    QTest::qWait(1300);
+    const QRect work = frame->screen()->availableGeometry();
+    const std::vector<QRect> placed = paneGeometries(panes);
+    const PaneId row[] = {PaneId::Location, PaneId::Time, PaneId::Zoom, PaneId::Equatorial,
+                          PaneId::Azimuthal};
+    for (std::size_t i = 0; i < std::size(row); ++i) {
+        const QRect r = placed[static_cast<std::size_t>(row[i])];
+        EXPECT_EQ(r.bottom() + 1, work.bottom() + 1 - 6) << i;
+        EXPECT_TRUE(panes.window(row[i])->isVisible()) << i;
+        if (i > 0) {
+            EXPECT_EQ(r.left(), placed[static_cast<std::size_t>(row[i - 1])].right() + 1 + 2) << i;
+        }
+    }
+    // Centred: the ecliptic pane ends the row when it fits, else it stands above.
+    const QRect ecliptic = placed[static_cast<std::size_t>(PaneId::Ecliptic)];
+    const QRect azimuthal = placed[static_cast<std::size_t>(PaneId::Azimuthal)];
+    const bool inRow = ecliptic.bottom() == azimuthal.bottom();
+    if (!inRow) {
+        EXPECT_EQ(ecliptic.bottom() + 1, azimuthal.top() - 2) << "above the azimuthal pane";
+    }
+    const int rowRight = (inRow ? ecliptic : azimuthal).right() + 1 + (inRow ? 0 : 2);
+    EXPECT_NEAR(placed[0].left() - work.left(), work.right() + 1 - rowRight, 2)
+        << "the row is centred";
+    const QRect compass = placed[static_cast<std::size_t>(PaneId::Compass)];
+    EXPECT_EQ(compass.left(), work.left() + work.width() - 2 * compass.width());
+
+    // A new run finds them where they were.
+    frame.reset();
+    skyvane.reset();
+    start();
+    openChart();
+    EXPECT_EQ(paneGeometries(frame->statusPanes()), placed);
+}
+
+TEST_F(AppSmoke, StatusPanesShowTheChartAndFollowTheDialogAndTheirMenu) {
+    app::CSkyvaneView* view = openChart();
+    app::StatusPaneSet& panes = frame->statusPanes();
+    using chart::PaneId;
+    chart::StatusPanes& model = panes.model();
+    EXPECT_EQ(model.pane(PaneId::Location).lines.back(), "   DST: No");
+    EXPECT_EQ(model.pane(PaneId::Zoom).lines.front().rfind("Field:  ", 0), 0u);
+    EXPECT_GT(model.pane(PaneId::Zoom).lines.front().size(), std::string("Field:  ").size());
+
+    // The mouse over the sky fills the coordinate panes.
+    QTest::mouseMove(view, QPoint(view->width() / 2, view->height() / 2));
+    QApplication::processEvents();
+    ASSERT_TRUE(view->pointer().has_value());
+    EXPECT_EQ(model.pane(PaneId::Equatorial).lines.front().rfind("RA: ", 0), 0u);
+    EXPECT_NE(model.pane(PaneId::Equatorial).lines.front(), "RA:   Dec: ");
+    EXPECT_EQ(model.pane(PaneId::Azimuthal).lines.back(),
+              "Constellation: " + view->pointer()->constellation);
+
+    // "Con&stellation" off, then on with "Azimuth/Altitude": only the azimuthal pane grows.
+    auto runDialog = [&](bool constellation, int radio) {
+        QTimer::singleShot(0, [&, constellation, radio] {
+            auto* dialog =
+                qobject_cast<app::StatusPropertiesDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            for (QCheckBox* box : dialog->findChildren<QCheckBox*>())
+                if (box->text() == "Con&stellation")
+                    box->setChecked(constellation);
+            const auto radios = dialog->findChildren<QRadioButton*>();
+            ASSERT_EQ(radios.size(), 3);
+            EXPECT_EQ(radios[0]->isEnabled(), constellation);
+            radios[radio]->setChecked(true);
+            dialog->accept();
+        });
+        frame->trigger(Cmd::StatusProperties);
+    };
+    runDialog(false, 0);
+    const std::vector<QRect> without = paneGeometries(panes);
+    runDialog(true, 1);
+    const std::vector<QRect> with = paneGeometries(panes);
+    for (int i = 0; i < chart::kPaneCount; ++i) {
+        const auto k = static_cast<std::size_t>(i);
+        if (static_cast<PaneId>(i) == PaneId::Azimuthal)
+            EXPECT_GT(with[k].height(), without[k].height());
+        else
+            EXPECT_EQ(with[k].height(), without[k].height()) << i;
+    }
+    EXPECT_TRUE(model.azConstFlag);
+    EXPECT_FALSE(model.eqConstFlag || model.ecConstFlag);
+
+    // Hidden from its menu, then Arrange: the row closes up.
+    panes.Hide(PaneId::Zoom);
+    EXPECT_FALSE(panes.window(PaneId::Zoom)->isVisible());
+    frame->trigger(Cmd::StatusArrange);
+    EXPECT_EQ(panes.window(PaneId::Equatorial)->geometry().left(),
+              panes.window(PaneId::Time)->geometry().right() + 1 + 2);
+}
+
+TEST_F(AppSmoke, DockedStatusBarsStartHiddenAndSwitchByTheViewMenu) {
+    openChart();
+    app::DockedStatusBar* standard = frame->dockedBar(1);
+    app::DockedStatusBar* minimal = frame->dockedBar(2);
+    EXPECT_FALSE(standard->isVisible());
+    EXPECT_FALSE(minimal->isVisible());
+    EXPECT_FALSE(frame->action(Cmd::StatusShow)->isChecked());
+
+    frame->trigger(Cmd::StatusShow);
+    EXPECT_TRUE(standard->isVisible());
+    EXPECT_FALSE(minimal->isVisible());
+    EXPECT_TRUE(frame->action(Cmd::StatusShow)->isChecked());
+    EXPECT_TRUE(frame->action(Cmd::StatusStandard)->isChecked());
+    const QStringList rows = standard->texts();
+    ASSERT_EQ(rows.size(), 2);
+    EXPECT_TRUE(rows[0].contains("DST: No")) << rows[0].toStdString();
+    EXPECT_TRUE(rows[0].contains(QRegularExpression("Zoom: \\d+\\.\\d°"))) << rows[0].toStdString();
+    EXPECT_TRUE(rows[0].contains(QRegularExpression("Stars: \\d+\\.\\d"))) << rows[0].toStdString();
+    EXPECT_TRUE(rows[1].startsWith("    Eq: ")) << rows[1].toStdString();
+
+    frame->trigger(Cmd::StatusMinimal);
+    EXPECT_FALSE(standard->isVisible());
+    EXPECT_TRUE(minimal->isVisible());
+    EXPECT_EQ(minimal->texts().size(), 1);
+    frame->trigger(Cmd::StatusShow);
+    EXPECT_FALSE(minimal->isVisible());
 }
 
 TEST_F(AppSmoke, PrintAsksForTheOptionsFirstAndPreviewNeverDoes) {
@@ -1009,6 +1148,141 @@ constexpr Cmd kEphemerisCommands[] = {
     Cmd::EphemerisSun,     Cmd::EphemerisMoon,    Cmd::EphemerisMercury, Cmd::EphemerisVenus,
     Cmd::EphemerisMars,    Cmd::EphemerisJupiter, Cmd::EphemerisSaturn,  Cmd::EphemerisUranus,
     Cmd::EphemerisNeptune, Cmd::EphemerisPluto};
+
+// The web commands and "Help Topics" open addresses through the opener hook, so that no
+// browser starts; the frame runs on a data folder of its own in the test's folder, so that
+// the scratch file is written there.
+class WebSmoke : public AppSmoke {
+protected:
+    void SetUp() override {
+        AppSmoke::SetUp();
+        app::urlOpenerHook() = [this](const QUrl& url) { opened.push_back(url); };
+    }
+    void TearDown() override {
+        app::urlOpenerHook() = nullptr;
+        AppSmoke::TearDown();
+    }
+    // The frame again, on an empty data folder below base.
+    void startOn(const std::filesystem::path& base) {
+        frame.reset();
+        skyvane.reset();
+        std::filesystem::create_directories(base / "data");
+        skyvane = std::make_unique<app::SkyvaneApp>(*store, base / "data");
+        frame = std::make_unique<app::CMainFrame>(*skyvane);
+        frame->show();
+    }
+    std::vector<QUrl> opened;
+};
+
+TEST_F(WebSmoke, EachWebCommandEmptiesTheScratchFileAndOpensItsPage) {
+    const std::filesystem::path base = dir.filePath("base").toStdString();
+    startOn(base);
+    const std::filesystem::path scratch = base / "tmp.html";
+    struct Case {
+        Cmd id;
+        settings::WebPage page;
+    };
+    for (const Case& c : {Case{Cmd::WebHome, settings::WebPage::Home},
+                          Case{Cmd::WebDownload, settings::WebPage::Download},
+                          Case{Cmd::WebComets, settings::WebPage::Comets},
+                          Case{Cmd::WebAsteroids, settings::WebPage::Asteroids}}) {
+        SCOPED_TRACE(app::commandInfo(c.id).text);
+        EXPECT_TRUE(frame->action(c.id)->isEnabled()) << "enabled without a chart";
+        {
+            std::ofstream out(scratch, std::ios::binary);
+            out << "<html>an earlier page</html>";
+        }
+        opened.clear();
+        QString shown;
+        bool linksOpen = false;
+        const bool modal = whenModal([&] { frame->trigger(c.id); }, [&](QWidget* w) {
+            auto* box = qobject_cast<QMessageBox*>(w);
+            ASSERT_NE(box, nullptr);
+            shown = box->text();
+            for (QLabel* label : box->findChildren<QLabel*>())
+                if (label->text() == shown)
+                    linksOpen = label->openExternalLinks() &&
+                                (label->textInteractionFlags() & Qt::LinksAccessibleByMouse);
+        });
+        ASSERT_TRUE(std::filesystem::is_regular_file(scratch));
+        EXPECT_EQ(std::filesystem::file_size(scratch), 0u);
+        ASSERT_EQ(opened.size(), 1u);
+        EXPECT_EQ(opened.front().toString().toStdString(), settings::WebPageAddress(c.page));
+
+        const auto sources = settings::OrbitSources(c.page);
+        EXPECT_EQ(modal, !sources.empty()) << "only the catalogue pages offer the sources";
+        for (const auto& source : sources)
+            EXPECT_TRUE(shown.contains(QString::fromUtf8(source.address.data(),
+                                                         static_cast<qsizetype>(source.address.size()))))
+                << source.address;
+        if (modal) {
+            EXPECT_TRUE(linksOpen) << "the links of the message can be clicked";
+        }
+    }
+    // Nothing but the scratch file was written beside the data folder.
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(base))
+        names.insert(entry.path().filename().string());
+    EXPECT_EQ(names, (std::set<std::string>{"data", "tmp.html"}));
+}
+
+TEST_F(WebSmoke, AScratchFileThatCannotBeWrittenStillOpensThePage) {
+    const std::filesystem::path base = dir.filePath("base").toStdString();
+    startOn(base);
+    std::filesystem::create_directories(base / "tmp.html");
+    frame->trigger(Cmd::WebDownload);
+    EXPECT_TRUE(std::filesystem::is_directory(base / "tmp.html"));
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened.front().toString().toStdString(),
+              settings::WebPageAddress(settings::WebPage::Download));
+}
+
+TEST_F(WebSmoke, HelpTopicsOpensTheShippedGuideOrSaysThatItIsMissing) {
+    EXPECT_TRUE(frame->action(Cmd::HelpTopics)->isEnabled());
+    EXPECT_FALSE(whenModal([&] { frame->trigger(Cmd::HelpTopics); }, [](QWidget*) {}));
+    ASSERT_EQ(opened.size(), 1u);
+    ASSERT_TRUE(opened.front().isLocalFile());
+    const QFileInfo guide(opened.front().toLocalFile());
+    EXPECT_TRUE(guide.isAbsolute());
+    EXPECT_TRUE(guide.isFile());
+    EXPECT_EQ(guide.canonicalFilePath(),
+              QFileInfo(QString::fromStdString(settings::HelpGuidePath(kData).string()))
+                  .canonicalFilePath());
+
+    startOn(dir.filePath("empty").toStdString());
+    opened.clear();
+    QString message;
+    EXPECT_TRUE(whenModal([&] { frame->trigger(Cmd::HelpTopics); }, [&](QWidget* w) {
+        if (auto* box = qobject_cast<QMessageBox*>(w))
+            message = box->text();
+    }));
+    EXPECT_TRUE(opened.empty());
+    EXPECT_EQ(message.toStdString(),
+              settings::HelpGuideMissingMessage(settings::HelpGuidePath(skyvane->dataFolder())));
+}
+
+TEST_F(AppSmoke, TheUserGuideUsesTheMenuTextsOfTheProgram) {
+    QFile file(QString::fromStdString(settings::HelpGuidePath(kData).string()));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString html = QString::fromUtf8(file.readAll());
+    for (Cmd id : {Cmd::FileNew, Cmd::FileOpen, Cmd::FileSaveAs, Cmd::FilePrint,
+                   Cmd::FilePrintPreview, Cmd::FilePrintSetup, Cmd::ColorsFonts, Cmd::ZoomIn,
+                   Cmd::ZoomOut, Cmd::ZoomDialog, Cmd::SearchConstellation, Cmd::SearchStar,
+                   Cmd::SearchPlanet, Cmd::SearchAsteroid, Cmd::SearchComet, Cmd::SearchDeepSky,
+                   Cmd::ViewStandard, Cmd::ViewTrue, Cmd::ViewRed, Cmd::ViewBlackWhite,
+                   Cmd::OnlyVisiblePart, Cmd::ObservingPlace, Cmd::GridEquatorial,
+                   Cmd::GridAzimuthal, Cmd::GridEcliptic, Cmd::ShortProperties,
+                   Cmd::TimeSpecifying, Cmd::TimePace, Cmd::UpdateNow, Cmd::AutoUpdate,
+                   Cmd::AutoUpdatePeriod, Cmd::DrawBoundaries, Cmd::DrawFigures, Cmd::DrawNames,
+                   Cmd::EphemerisMars, Cmd::AsteroidsManage, Cmd::WebComets, Cmd::WebAsteroids,
+                   Cmd::WindowNew}) {
+        // The menu text as shown: the accelerator marks go, "&&" is one "&" (in HTML "&amp;").
+        QString shown = QString::fromUtf8(app::commandInfo(id).text.data(),
+                                          static_cast<qsizetype>(app::commandInfo(id).text.size()));
+        shown.replace("&&", "\x01").remove('&').replace("\x01", "&amp;");
+        EXPECT_TRUE(html.contains(shown)) << shown.toStdString();
+    }
+}
 
 class EphemerisSmoke : public AppSmoke {
 protected:
