@@ -311,6 +311,30 @@ TEST_F(AppSmoke, StatusPanesShowTheChartAndFollowTheDialogAndTheirMenu) {
               panes.window(PaneId::Time)->geometry().right() + 1 + 2);
 }
 
+TEST_F(AppSmoke, APaneIsDraggedIntoFreeSpaceButNotOntoAnother) {
+    openChart();
+    app::StatusPaneSet& panes = frame->statusPanes();
+    using chart::PaneId;
+    frame->trigger(Cmd::StatusArrange);
+    app::StatusPaneWindow* time = panes.window(PaneId::Time);
+    const QRect start = time->geometry();
+    const QRect zoom = panes.window(PaneId::Zoom)->geometry();
+    const QPoint grip(5, 5);
+
+    // Onto the zoom pane beside it: refused.
+    QTest::mousePress(time, Qt::LeftButton, Qt::NoModifier, grip);
+    QTest::mouseMove(time, grip + QPoint(zoom.left() - start.left(), 0));
+    QTest::mouseRelease(time, Qt::LeftButton, Qt::NoModifier, grip);
+    EXPECT_EQ(time->geometry(), start);
+
+    // Straight up, clear of the row: it follows the mouse, and the model with it.
+    QTest::mousePress(time, Qt::LeftButton, Qt::NoModifier, grip);
+    QTest::mouseMove(time, grip + QPoint(0, -start.height() - 40));
+    QTest::mouseRelease(time, Qt::LeftButton, Qt::NoModifier);
+    EXPECT_EQ(time->geometry().topLeft(), start.topLeft() + QPoint(0, -start.height() - 40));
+    EXPECT_EQ(panes.model().pane(PaneId::Time).rect.top, time->geometry().top());
+}
+
 TEST_F(AppSmoke, DockedStatusBarsStartHiddenAndSwitchByTheViewMenu) {
     openChart();
     app::DockedStatusBar* standard = frame->dockedBar(1);
