@@ -134,7 +134,8 @@ TEST(WebLinks, TheUserGuideShipsInTheDataFolderWithEverySection) {
          {"Getting started", "The chart", "Finding objects", "Object properties", "Time",
           "Ephemeris tables", "Printing", "Catalogues and their data",
           "The command-line twin skyvane-cli"}) {
-        const std::string h2 = std::string(">") + std::string(heading) + "</h2>";
+        std::string h2 = ">";
+        h2.append(heading).append("</h2>");
         EXPECT_NE(html.find(h2), std::string::npos) << heading;
     }
     // Every section is reachable from the table of contents.
