@@ -4,10 +4,11 @@
 
 BUILD_DIR      ?= build
 TEST_BUILD_DIR ?= build-test
+PACKAGE_BUILD_DIR ?= build-package
 JOBS           ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS    ?=
 
-.PHONY: all deps build build-test run test bench data clean
+.PHONY: all deps build build-test run test bench data clean package
 
 all: build
 
@@ -49,4 +50,12 @@ bench: build
 	if [ -x $(BUILD_DIR)/bench/bench_ephem ]; then $(BUILD_DIR)/bench/bench_ephem; fi
 
 clean:
-	rm -rf $(BUILD_DIR) $(TEST_BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(TEST_BUILD_DIR) $(PACKAGE_BUILD_DIR)
+
+# A Debian package of a Release build for the /usr prefix, checked unpacked in a scratch root.
+package: deps
+	cmake -S . -B $(PACKAGE_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+	      -DSKYVANE_BUILD_TESTS=OFF -DSKYVANE_BUILD_BENCH=OFF $(CMAKE_FLAGS)
+	cmake --build $(PACKAGE_BUILD_DIR) -j $(JOBS)
+	cd $(PACKAGE_BUILD_DIR) && cpack
+	bash tests/package/check_deb.sh "$$(ls -t $(PACKAGE_BUILD_DIR)/skyvane_*.deb | head -1)"

@@ -25,6 +25,9 @@ PACKAGES=(
   xvfb
   xauth
   poppler-utils
+  dpkg-dev
+  desktop-file-utils
+  appstream
 )
 
 missing=()

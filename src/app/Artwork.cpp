@@ -935,6 +935,10 @@ QIcon commandIcon(Cmd id) {
     return icon;
 }
 
+void drawApplicationIcon(QPainter& p) {
+    drawAppIcon(p);
+}
+
 QIcon applicationIcon() {
     QIcon icon;
     for (const int px : {16, 32, 48, 64, 128}) {

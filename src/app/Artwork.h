@@ -6,6 +6,8 @@
 #include <QImage>
 #include <QSize>
 
+class QPainter;
+
 namespace app {
 
 // The program's pictures, all drawn in code: the start-up picture and the toolbar icons.
@@ -22,5 +24,8 @@ QImage dialogTexture(int which);
 
 // The program's window icon.
 QIcon applicationIcon();
+// The icon's drawing, in a 64 x 64 box (scale the painter for other sizes); the desktop
+// icons are exported from it.
+void drawApplicationIcon(QPainter& p);
 
 } // namespace app

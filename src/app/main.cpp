@@ -24,11 +24,13 @@ int main(int argc, char** argv) {
     QApplication::setOrganizationName("Skyvane");
     QApplication::setApplicationName("Skyvane");
     QApplication::setApplicationDisplayName("Skyvane");
+    QApplication::setApplicationVersion(SKYVANE_VERSION);
     QApplication::setWindowIcon(app::applicationIcon());
 
     QCommandLineParser parser;
     parser.setApplicationDescription("Skyvane, a desktop planetarium");
     parser.addHelpOption();
+    parser.addVersionOption();
     const QCommandLineOption dataOption("data", "Read the catalogues from DIR.", "DIR");
     const QCommandLineOption settingsOption("settings", "Keep the settings in FILE (INI).", "FILE");
     parser.addOption(dataOption);
@@ -44,9 +46,8 @@ int main(int argc, char** argv) {
     std::optional<std::filesystem::path> given;
     if (parser.isSet(dataOption))
         given = parser.value(dataOption).toStdString();
-    std::filesystem::path installed = SKYVANE_INSTALLED_DATA_DIR;
-    if (!std::filesystem::is_directory(installed))
-        installed = SKYVANE_SOURCE_DATA_DIR;
+    const std::filesystem::path installed = settings::InstalledDataFolder(
+        settings::RunningExecutable(), SKYVANE_INSTALLED_DATA_DIR, SKYVANE_SOURCE_DATA_DIR);
     const std::filesystem::path dataFolder =
         settings::FindDataFolder(given, QDir::currentPath().toStdString(), installed);
 

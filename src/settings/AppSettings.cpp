@@ -45,4 +45,25 @@ std::filesystem::path FindDataFolder(const std::optional<std::filesystem::path>&
     return installedData;
 }
 
+std::filesystem::path InstalledDataFolder(const std::filesystem::path& executable,
+                                          const std::filesystem::path& configuredData,
+                                          const std::filesystem::path& sourceData) {
+    std::error_code ec;
+    if (!executable.empty()) {
+        const std::filesystem::path beside =
+            executable.parent_path().parent_path() / "share" / "skyvane";
+        if (std::filesystem::is_directory(beside, ec))
+            return beside;
+    }
+    if (std::filesystem::is_directory(configuredData, ec))
+        return configuredData;
+    return sourceData;
+}
+
+std::filesystem::path RunningExecutable() {
+    std::error_code ec;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return ec ? std::filesystem::path() : self;
+}
+
 } // namespace settings

@@ -22,6 +22,17 @@ void WriteApplicationSettings(SettingsStore& store, int viewMode, int adornedDia
 bool ReadToolbarShown(const SettingsStore& store, int toolbar);
 void WriteToolbarShown(SettingsStore& store, int toolbar, bool shown);
 
+// The data folder of an installed program: "share/skyvane" beside the folder of the running
+// executable ("/usr/bin/skyvane" reads "/usr/share/skyvane", wherever the package was
+// unpacked) when it exists; otherwise the install prefix's folder the build was configured
+// for when it exists; otherwise the source tree's data folder (a program run from its build
+// tree).
+std::filesystem::path InstalledDataFolder(const std::filesystem::path& executable,
+                                          const std::filesystem::path& configuredData,
+                                          const std::filesystem::path& sourceData);
+// The running executable's path (empty when the system does not tell).
+std::filesystem::path RunningExecutable();
+
 // The folder the catalogues are read from: the given data folder when there is one;
 // otherwise "data" below the current directory when it exists; otherwise the installed
 // data folder. The result is the data folder itself.

@@ -1,4 +1,5 @@
 #include "CatalogQuery.h"
+#include "Commands.h"
 
 #include "Args.h"
 
@@ -29,7 +30,7 @@ CatalogQuery parseCatalogQuery(const std::vector<std::string>& words, const std:
     const Args a(options, valueOptions, {});
     if (query.text.empty())
         throw UsageError(missing);
-    query.dataDir = a.text("--data", SKYVANE_SOURCE_DATA_DIR);
+    query.dataDir = a.text("--data", defaultDataFolder());
     return query;
 }
 

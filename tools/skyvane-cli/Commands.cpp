@@ -10,12 +10,19 @@
 #include "astro/Refraction.h"
 #include "astro/Time.h"
 #include "chart/SkyChart.h"
+#include "settings/AppSettings.h"
 #include "ephemlib/GetSSOData.h"
 
 #include <cmath>
 #include <cstdio>
 
 namespace cli {
+
+std::string defaultDataFolder() {
+    return settings::InstalledDataFolder(settings::RunningExecutable(),
+                                         SKYVANE_INSTALLED_DATA_DIR, SKYVANE_SOURCE_DATA_DIR)
+        .string();
+}
 
 int runTime(const std::vector<std::string>& words) {
     const Args a(words, {"--ut", "--lon", "--lat", "--tz", "--dst"}, {});

@@ -19,4 +19,8 @@ int runInfo(const std::vector<std::string>& args);   // InfoCommand.cpp
 int runFind(const std::vector<std::string>& args);   // FindCommand.cpp
 int runTable(const std::vector<std::string>& args);  // TableCommand.cpp
 
+// The catalogues' folder when --data does not name one: the installed program's, else the
+// source tree's.
+std::string defaultDataFolder();
+
 } // namespace cli

@@ -146,7 +146,7 @@ int runInfo(const std::vector<std::string>& words) {
     if (sources != 1)
         throw UsageError("info needs one object: a name or number, --asteroid \"LINE\" or "
                          "--comet \"LINE\"");
-    const std::filesystem::path dataDir = a.text("--data", SKYVANE_SOURCE_DATA_DIR);
+    const std::filesystem::path dataDir = a.text("--data", defaultDataFolder());
 
     catalog::Catalogues catalogues;
     loadCatalogues(catalogues, dataDir);

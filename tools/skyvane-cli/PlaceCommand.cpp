@@ -29,7 +29,7 @@ int runPlace(const std::vector<std::string>& words) {
         throw UsageError("place needs the index of a place (0, 1, ...)");
     const int index = parseIndex(words[0]);
     const Args a(std::vector<std::string>(words.begin() + 1, words.end()), {"--data"}, {});
-    const std::filesystem::path dataDir = a.text("--data", SKYVANE_SOURCE_DATA_DIR);
+    const std::filesystem::path dataDir = a.text("--data", defaultDataFolder());
 
     catalog::PlaceList places;
     const std::size_t count = places.LoadPlaces(dataDir);

@@ -158,7 +158,7 @@ int runRender(const std::vector<std::string>& words) {
     const ui::PageFormat pageFormat{pageName ? paperFromName(*pageName) : ui::Paper::A4,
                                     a.has("--landscape")};
     const settings::ViewType view = viewFromName(a.text("--view", "standard"));
-    const std::filesystem::path dataDir = a.text("--data", SKYVANE_SOURCE_DATA_DIR);
+    const std::filesystem::path dataDir = a.text("--data", defaultDataFolder());
 
     chart::ChartViewState state;
     chart::SkyChart& chart = state.chart;

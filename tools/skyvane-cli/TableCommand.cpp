@@ -101,7 +101,7 @@ int runTable(const std::vector<std::string>& words) {
         throw UsageError("give exactly one of --body NAME, --asteroid \"LINE\", --comet \"LINE\"");
     if (a.has("--csv") && a.has("--json"))
         throw UsageError("give at most one of --csv and --json");
-    const std::filesystem::path dataDir = a.text("--data", SKYVANE_SOURCE_DATA_DIR);
+    const std::filesystem::path dataDir = a.text("--data", defaultDataFolder());
 
     catalog::EphemerisRequest request;
     request.shown = parseColumns(a.text("--columns", "local,ra,dec,az,alt,mag,rise,transit,set"));

@@ -108,7 +108,7 @@ int main(int argc, char** argv) {
         return words.empty() ? 2 : 0;
     }
     if (words[0] == "--version") {
-        std::puts("skyvane-cli 0.1.0");
+        std::puts("skyvane-cli " SKYVANE_VERSION);
         return 0;
     }
     const std::string command = words[0];

@@ -40,6 +40,10 @@ int main(int argc, char** argv) {
         std::fputs(kUsage, stdout);
         return words.empty() ? 2 : 0;
     }
+    if (words[0] == "--version") {
+        std::puts("skyvane-data " SKYVANE_VERSION);
+        return 0;
+    }
     const std::string command = words[0];
     datatool::Paths paths;
     std::vector<std::string> rest;

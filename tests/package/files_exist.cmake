@@ -1,0 +1,10 @@
+# Fails unless every file of FILES exists and is not empty.
+foreach(f IN LISTS FILES)
+  if(NOT EXISTS "${f}")
+    message(FATAL_ERROR "missing: ${f}")
+  endif()
+  file(SIZE "${f}" size)
+  if(size EQUAL 0)
+    message(FATAL_ERROR "empty: ${f}")
+  endif()
+endforeach()
