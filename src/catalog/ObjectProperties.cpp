@@ -372,8 +372,10 @@ PropertiesContext MakePropertiesContext(const chart::SkyChart& chart, const Plac
 }
 
 chart::PrintPlaceTexts PrintPlaceTextsOf(const chart::SkyChart& chart, const PlaceList* places) {
-    const PropertiesContext ctx = MakePropertiesContext(chart, places, nullptr, nullptr);
-    return {ctx.placeName, latitudeText(ctx.params.latitude), longitudeText(ctx.params.longitude)};
+    // Only the name and the position: no need for the whole properties context (the status
+    // bar asks for this at every mouse move).
+    return {places ? ObservingPlace(*places, chart.settings.place).PlaceName() : std::string(),
+            latitudeText(chart.site.latitude), longitudeText(chart.site.longitude)};
 }
 
 std::string PropertiesTitle(const astro::SkyPoint& object) {
