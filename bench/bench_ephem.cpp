@@ -1,4 +1,5 @@
-// Speed of the ephemeris library's one call against libnova, body by body.
+// Speed of the ephemeris library's one call against libnova, body by body, and of the
+// lunar theory alone (BM_LunarTheory/<series>: one geocentric position).
 //
 // For each body three benchmarks run over the same sequence of instants at one place:
 //   BM_GetSSOData/<body>             our call: apparent topocentric position and the rise,
@@ -13,8 +14,10 @@
 #include "astro/DateTime.h"
 #include "astro/ObservationParams.h"
 #include "astro/Time.h"
+#include "ephemlib/ElpMpp02.h"
 #include "ephemlib/GetSSOData.h"
 #include "ephemlib/Records.h"
+#include "ephemlib/Theories.h"
 
 #include <benchmark/benchmark.h>
 #include <libnova/libnova.h>
@@ -246,9 +249,35 @@ void BM_Libnova_PositionRiseSet(benchmark::State& state, ln_ell_orbit (*makeOrbi
     state.SetItemsProcessed(state.iterations());
 }
 
+// One geocentric position of the Moon from the lunar theory, the complete series or one of
+// the truncations the library sums (the precise one at the instant and for rise and set,
+// the fast one for light time and the phases).
+enum class LunarChoice { Full, Precise, Fast };
+
+void BM_LunarTheory(benchmark::State& state, LunarChoice choice) {
+    const auto& list = instants();
+    const ephem::LunarTerms full = ephem::LunarTerms::full();
+    const ephem::LunarTerms& terms =
+        choice == LunarChoice::Full      ? full
+        : choice == LunarChoice::Precise ? ephem::moonTerms(ephem::MoonSeries::Precise)
+                                         : ephem::moonTerms(ephem::MoonSeries::Fast);
+    std::size_t k = 0;
+    for (auto _ : state) {
+        const double T = (list[k].julianDay - ephem::kJ2000) / 36525.0;
+        benchmark::DoNotOptimize(ephem::lunarEclipticJ2000(T, terms));
+        k = (k + 1) & (kInstants - 1);
+    }
+    state.SetItemsProcessed(state.iterations());
+    state.counters["terms"] = terms.total();
+}
+
 } // namespace
 
 // clang-format off
+BENCHMARK_CAPTURE(BM_LunarTheory, Full, LunarChoice::Full);
+BENCHMARK_CAPTURE(BM_LunarTheory, Precise, LunarChoice::Precise);
+BENCHMARK_CAPTURE(BM_LunarTheory, Fast, LunarChoice::Fast);
+
 BENCHMARK_CAPTURE(BM_GetSSOData, Sun, ephem::BodySun);
 BENCHMARK_CAPTURE(BM_Libnova_Position, Sun, &ln_get_solar_equ_coords);
 BENCHMARK_CAPTURE(BM_Libnova_PositionRiseSet, Sun, &ln_get_solar_equ_coords, &ln_get_solar_rst);

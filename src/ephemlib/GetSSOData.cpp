@@ -25,6 +25,13 @@ constexpr double kMaxDaysFromJ2000 = 3.0e6;
 constexpr double kFullCutoff = 1.0e-9;
 constexpr double kFastCutoff = 1.0e-6;
 
+// The Moon's short series is off by up to 4": it serves light time, motion and the
+// phases; wherever the series of the other bodies are summed to full accuracy, so is the
+// Moon's.
+MoonSeries moonSeries(double cutoff) {
+    return cutoff < kFastCutoff ? MoonSeries::Precise : MoonSeries::Fast;
+}
+
 Vec3 toVec(const double v[3]) { return {v[0], v[1], v[2]}; }
 
 Vec3 mulTransposed(const double m[3][3], const Vec3& v) {
@@ -122,8 +129,7 @@ struct Context {
     const EarthOrientation* orientation = nullptr;
     Site site;
     double deltaTDays = 0.0;
-    Vec3 earthVelocity;            // au per day, at the instant
-    double eclipticOfDate[3][3]{}; // for the Moon's series
+    Vec3 earthVelocity; // au per day, at the instant
 };
 
 // Where the body was when the light seen at the Earth's centre at jdTT left it.
@@ -145,7 +151,8 @@ bool retarded(const Context& c, double jdTT, double cutoff, double tau, int iter
         if (c.body.id == BodyMoon) {
             // The Moon's light left it when the Earth stood a little behind; aberration,
             // applied with the Earth's velocity, counts on that.
-            helio = earth - c.earthVelocity * (jdTT - t) + moonGeocentric(t, c.eclipticOfDate);
+            helio = earth - c.earthVelocity * (jdTT - t) +
+                    moonGeocentric(t, moonSeries(seriesCutoff));
             return true;
         }
         return heliocentric(c.body, t, seriesCutoff, helio);
@@ -226,10 +233,13 @@ public:
     static constexpr int kNodes = 5;
 
     DayEvents(const Context& c, double start, double tau) : m_c(c), m_start(start) {
+        // A second of the Moon's rise is half an arc second of its motion: its nodes take
+        // the precise series.
+        const double cutoff = c.body.id == BodyMoon ? kFullCutoff : kFastCutoff;
         for (int k = 0; k < kNodes; ++k) {
             const double t = start + static_cast<double>(k) / (kNodes - 1);
             Retarded r;
-            if (!retarded(c, t + c.deltaTDays, kFastCutoff, tau, 0, r)) {
+            if (!retarded(c, t + c.deltaTDays, cutoff, tau, 0, r)) {
                 m_ok = false;
                 return;
             }
@@ -418,7 +428,6 @@ int compute(const ElementBlock& block, const astro::ObservationParams& params,
     if (!c.site.valid)
         return -3;
     c.earthVelocity = earthVelocity(jdTT);
-    eraEcm06(jdTT, 0.0, c.eclipticOfDate);
 
     // The position at the instant.
     Retarded ret;
@@ -436,7 +445,7 @@ int compute(const ElementBlock& block, const astro::ObservationParams& params,
 
     // Geometric distance from the Earth's centre at the instant.
     if (body.id == BodyMoon) {
-        r.distance = moonGeocentric(jdTT, c.eclipticOfDate).norm() * kAuKm / kEarthRadiusKm;
+        r.distance = moonGeocentric(jdTT).norm() * kAuKm / kEarthRadiusKm;
     } else {
         // The body's motion during the light time, from the short series.
         Vec3 now, then;

@@ -4,12 +4,18 @@
 
 namespace ephem {
 
+class LunarTerms;
+
+// Which terms of the lunar theory a position of the Moon sums.
+enum class MoonSeries {
+    Precise, // within 0.05" and 0.1 km of the complete theory over 1900-2100
+    Fast,    // within 4" and 5 km: enough for light time, motion and the phases
+};
+const LunarTerms& moonTerms(MoonSeries series);
+
 // Geocentric position of the Moon (au) in the J2000 equator at a Julian day (TT), from the
-// periodic terms of its longitude, latitude and distance.
-Vec3 moonGeocentric(double jdTT);
-// The same with the rotation from the J2000 equator to the ecliptic of date given (it moves
-// by 0.14" a day, so one matrix serves the instants of a day).
-Vec3 moonGeocentric(double jdTT, const double eclipticOfDate[3][3]);
+// lunar theory ELP/MPP02.
+Vec3 moonGeocentric(double jdTT, MoonSeries series = MoonSeries::Precise);
 
 // Heliocentric position of Pluto (au) in the J2000 equator at a Julian day (TT). The series
 // is fitted to 1885-2099; outside it the values are an extrapolation.
