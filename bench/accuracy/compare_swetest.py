@@ -50,6 +50,26 @@ BODIES = [
 ]
 BODY_LETTER = {b[0]: b[1] for b in BODIES}
 
+# What the library is held to over the years above: the largest and the median angular
+# difference of the position (arc seconds), the largest relative difference of the true
+# distance, and the largest difference of rise, transit and set (seconds). A run in which a
+# body exceeds one of them says so and exits with status 1. The largest differences of the
+# planets come from the few samples that see them next to the Sun, where the two models of
+# the light's deflection part (0.78" for Venus in June 2016, 2.7" for Jupiter in January
+# 2032, seeds 7 and 11); the medians hold the series to account.
+TARGETS = {
+    "Sun": (0.15, 0.06, 1e-7, 2.0),
+    "Mercury": (1.0, 0.06, 5e-7, 2.0),
+    "Venus": (1.0, 0.06, 5e-7, 2.0),
+    "Moon": (1.0, 0.3, 1e-6, 1.0),
+    "Mars": (1.0, 0.08, 2e-6, 2.0),
+    "Jupiter": (4.0, 0.3, 2e-6, 2.0),
+    "Saturn": (1.5, 0.25, 2e-6, 2.0),
+    "Uranus": (3.5, 0.5, 1e-5, 2.0),
+    "Neptune": (3.5, 1.0, 1e-5, 2.0),
+    "Pluto": (4.5, 1.0, 2e-5, 2.0),
+}
+
 EARTH_RADIUS_KM = 6378.137
 AU_KM = 149597870.7
 ARCSEC_PER_RAD = 180.0 / math.pi * 3600.0
@@ -468,9 +488,29 @@ def run_comparison(args, swetest, cli, pool):
     print("\nWorst cases:")
     for w in worst:
         print("  " + w)
+    exceeded = check_targets(rows, ev_rows)
     if errors:
         print("\n%d calls failed" % errors)
-    return errors
+    return errors + exceeded
+
+
+def check_targets(rows, ev_rows):
+    """Prints the bodies outside their targets; returns how many figures are."""
+    events = {r[0]: r[2] for r in ev_rows}
+    over = []
+    for b, _, mx, md, _, dmx, _, _ in rows:
+        limit_max, limit_median, limit_dist, limit_events = TARGETS[b]
+        for name, value, limit, unit in (("max", mx, limit_max, '"'),
+                                         ("median", md, limit_median, '"'),
+                                         ("distance", dmx, limit_dist, ""),
+                                         ("events", events.get(b, float("nan")), limit_events,
+                                          " s")):
+            if not value <= limit and not math.isnan(value):
+                over.append("%s %s %.3g%s (target %.3g%s)" % (b, name, value, unit, limit,
+                                                              unit))
+    print("\nTargets: " + ("every body within its targets" if not over else
+                            "%d figures outside:\n  " % len(over) + "\n  ".join(over)))
+    return len(over)
 
 
 # --------------------------------------------------------------------------- reference table
