@@ -1,4 +1,5 @@
-// Loading the shipped star and constellation files, as start-up does: time per load, and
+// Loading the shipped star and constellation files, as start-up does, and every catalogue
+// start-up loads: time per load, and
 // the memory the loaded catalogues hold (resident set growth, reported as counters); and the
 // work of one pick: the rise/transit/set search of a star and the properties texts.
 #include "astro/RiseSet.h"
@@ -79,6 +80,24 @@ void BM_LoadConstellations(benchmark::State& state) {
     state.counters["figures"] = static_cast<double>(figures);
 }
 BENCHMARK(BM_LoadConstellations)->Unit(benchmark::kMillisecond);
+
+// Everything the program loads before its first chart (stars, constellations, places, deep
+// sky), with the checks of the files' sizes.
+void BM_LoadAllCatalogues(benchmark::State& state) {
+    std::size_t problems = 0;
+    for (auto _ : state) {
+        auto all = std::make_unique<catalog::Catalogues>();
+        const catalog::Catalogues::Report r = all->LoadAll(kData);
+        if (!r.starError.empty()) {
+            state.SkipWithError("the shipped star files did not load");
+            return;
+        }
+        problems = r.problems.size();
+        benchmark::DoNotOptimize(all.get());
+    }
+    state.counters["problems"] = static_cast<double>(problems);
+}
+BENCHMARK(BM_LoadAllCatalogues)->Unit(benchmark::kMillisecond);
 
 void BM_FindConstellationAt(benchmark::State& state) {
     catalog::ConstellationData c;

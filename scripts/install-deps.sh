@@ -21,6 +21,7 @@ PACKAGES=(
   nlohmann-json3-dev
   liblzma-dev
   libsqlite3-dev
+  libssl-dev
   fonts-liberation2
   xvfb
   xauth

@@ -61,6 +61,13 @@ void showMessage(QWidget* parent, const QString& text) {
     QMessageBox::warning(parent, "Skyvane", text, QMessageBox::Ok);
 }
 
+void showLoadReport(QWidget* parent, const catalog::Catalogues::Report& report) {
+    if (!report.starError.empty())
+        showMessage(parent, QString::fromStdString(report.starError));
+    if (!report.damaged.empty())
+        showMessage(parent, QString::fromStdString(catalog::DamagedFilesMessage(report.damaged)));
+}
+
 ZoomDialog::ZoomDialog(QWidget* parent, chart::ZoomDialogModel& model)
     : QDialog(parent), m_model(model), m_field(new QLineEdit(q(model.text()), this)) {
     setWindowTitle(chart::ZoomDialogModel::kTitle);

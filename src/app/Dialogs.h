@@ -1,5 +1,7 @@
 #pragma once
 
+#include "catalog/Catalogues.h"
+
 #include <QDialog>
 
 #include <optional>
@@ -87,6 +89,9 @@ void adorn(QWidget* dialog);
 
 // The program's message box: OK, the program's name as caption.
 void showMessage(QWidget* parent, const QString& text);
+// After the catalogues loaded: the star files' error, then one message naming every damaged
+// file.
+void showLoadReport(QWidget* parent, const catalog::Catalogues::Report& report);
 
 // The OK and Cancel buttons of a dialog, wired to accept and reject.
 QDialogButtonBox* okCancel(QDialog* dialog);

@@ -66,8 +66,7 @@ int main(int argc, char** argv) {
 
     app::CMainFrame frame(skyvane);
     splash.finish(&frame);
-    if (!report.starError.empty())
-        app::showMessage(&frame, QString::fromStdString(report.starError));
+    app::showLoadReport(&frame, report);
 
     // A chart document on the command line opens instead of a new chart; one that cannot be
     // opened ends the program after its message.

@@ -30,6 +30,10 @@ public:
     struct Report {
         std::string starError;
         std::vector<std::string> problems;
+        // One line for every damaged file, each named once: a size that is no whole number
+        // of records or not the number of records the file must hold, or a size other than
+        // the one the data folder's manifest lists. What could be read of it was read.
+        std::vector<std::string> damaged;
     };
 
     // Loads in the program's order: stars, boundaries and their bands, constellation names,
@@ -38,5 +42,9 @@ public:
     Report LoadAll(const std::filesystem::path& dataDir,
                    const std::function<void(const std::string&)>& progress = {});
 };
+
+// The start-up message that names every damaged file of a load, one per line; empty when
+// none is damaged.
+std::string DamagedFilesMessage(const std::vector<std::string>& damaged);
 
 } // namespace catalog

@@ -1,5 +1,6 @@
 #include "catalog/Constellations.h"
 
+#include "catalog/DataFiles.h"
 #include "catalog/LittleEndian.h"
 #include "catalog/TextUtil.h"
 #include "catalog/Windows1252.h"
@@ -17,10 +18,10 @@ namespace catalog {
 
 namespace {
 
-constexpr std::size_t kBoundaryRecord = 24;
-constexpr std::size_t kBandRecord = 48;
-constexpr std::size_t kListRecord = 112;
-constexpr std::size_t kFigureRecord = 40;
+constexpr std::size_t kBoundaryRecord = ConstellationData::kBoundaryRecordSize;
+constexpr std::size_t kBandRecord = ConstellationData::kBandRecordSize;
+constexpr std::size_t kListRecord = ConstellationData::kListRecordSize;
+constexpr std::size_t kFigureRecord = ConstellationData::kFigureRecordSize;
 
 // A boundary record with this right ascension ends the outline data.
 constexpr double kEndOfBoundaries = 100.0;
@@ -70,9 +71,18 @@ const astro::Rotation& j2000ToB1875() {
 
 ConstellationData::ConstellationData() = default;
 
+std::vector<std::string> ConstellationData::damaged() const {
+    std::vector<std::string> lines;
+    for (const std::string& d : m_damage)
+        if (!d.empty())
+            lines.push_back(d);
+    return lines;
+}
+
 std::size_t ConstellationData::LoadBoundaries(const std::filesystem::path& dataDir) {
     m_outlines.clear();
     m_outlineNames.clear();
+    m_damage[Boundaries] = RecordFileDamage(dataDir / kBoundariesFile, kBoundaryRecord);
     RecordReader reader(dataDir / kBoundariesFile, kBoundaryRecord);
     // The raw bytes of the text field of the previous record; a file starting with this text
     // still starts an outline.
@@ -102,6 +112,7 @@ std::size_t ConstellationData::LoadBoundaries(const std::filesystem::path& dataD
 
 std::size_t ConstellationData::LoadBoundaryBands(const std::filesystem::path& dataDir) {
     m_bands.clear();
+    m_damage[Bands] = RecordFileDamage(dataDir / kBandsFile, kBandRecord);
     RecordReader reader(dataDir / kBandsFile, kBandRecord);
     while (m_bands.size() < kBandCapacity) {
         const unsigned char* r = reader.next();
@@ -121,6 +132,7 @@ std::size_t ConstellationData::LoadBoundaryBands(const std::filesystem::path& da
 
 std::size_t ConstellationData::LoadConstellationList(const std::filesystem::path& dataDir) {
     m_entries.clear();
+    m_damage[List] = RecordFileDamage(dataDir / kListFile, kListRecord, kConstellationCount);
     RecordReader reader(dataDir / kListFile, kListRecord);
     while (m_entries.size() < kConstellationCount) {
         const unsigned char* r = reader.next();
@@ -146,6 +158,7 @@ std::size_t ConstellationData::LoadFigures(const std::filesystem::path& dataDir)
     for (ConstellationFigure& f : m_figures)
         f = ConstellationFigure{};
     std::size_t total = 0;
+    m_damage[Figures] = RecordFileDamage(dataDir / kFiguresFile, kFigureRecord);
     RecordReader reader(dataDir / kFiguresFile, kFigureRecord);
     while (const unsigned char* r = reader.next()) {
         const double ra1 = readF64(r);

@@ -81,6 +81,10 @@ public:
     static constexpr const char* kBandsFile = "BoundariesC.skd";
     static constexpr const char* kListFile = "Constellations.skd";
     static constexpr const char* kFiguresFile = "Figures.skd";
+    static constexpr std::size_t kBoundaryRecordSize = 24;
+    static constexpr std::size_t kBandRecordSize = 48;
+    static constexpr std::size_t kListRecordSize = 112;
+    static constexpr std::size_t kFigureRecordSize = 40;
 
     ConstellationData();
 
@@ -90,6 +94,9 @@ public:
     std::size_t LoadBoundaryBands(const std::filesystem::path& dataDir);
     std::size_t LoadConstellationList(const std::filesystem::path& dataDir);
     std::size_t LoadFigures(const std::filesystem::path& dataDir);
+    // One line for each file the loaders last read whose size is not a whole number of
+    // records (or, for the list, not 88 of them); what it held was read all the same.
+    std::vector<std::string> damaged() const;
 
     // Abbreviation of the constellation containing a J2000 position (right ascension in hours,
     // declination in degrees); "Oct" when no band contains it, which is every position while
@@ -132,6 +139,8 @@ public:
     }
 
 private:
+    enum Loader { Boundaries, Bands, List, Figures };
+    std::array<std::string, 4> m_damage;
     const ConstellationEntry* findEntry(std::string_view text) const;
 
     std::vector<std::vector<astro::SkyPoint>> m_outlines;

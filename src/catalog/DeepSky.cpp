@@ -1,6 +1,7 @@
 #include "catalog/DeepSky.h"
 
 #include "catalog/AtomicFile.h"
+#include "catalog/DataFiles.h"
 #include "catalog/Constellations.h"
 #include "catalog/LittleEndian.h"
 #include "catalog/TextUtil.h"
@@ -276,17 +277,13 @@ void DsoCatalog::readObjects(const std::filesystem::path& file,
         result.problems.push_back("Cannot open the deep-sky catalogue \"" + file.string() + "\".");
         return;
     }
+    if (std::string damage = RecordFileDamage(file, kDsoRecordSize); !damage.empty())
+        result.damaged.push_back(std::move(damage));
     std::array<unsigned char, kDsoRecordSize> record;
     std::size_t skipped = 0;
     for (;;) {
-        const std::size_t got = std::fread(record.data(), 1, record.size(), in.get());
-        if (got < record.size()) {
-            if (got > 0)
-                result.problems.push_back("\"" + file.string() + "\" ends with " +
-                                          std::to_string(got) +
-                                          " bytes of an incomplete record; they are ignored.");
+        if (std::fread(record.data(), 1, record.size(), in.get()) < record.size())
             break;
-        }
         if (result.fileObjects + skipped >= kMaxFileObjects) {
             result.problems.push_back("\"" + file.string() + "\" holds more than " +
                                       std::to_string(kMaxFileObjects) +
@@ -312,16 +309,12 @@ void DsoCatalog::readNames(const std::filesystem::path& file, DsoLoadResult& res
         result.problems.push_back("Cannot open the deep-sky names \"" + file.string() + "\".");
         return;
     }
+    if (std::string damage = RecordFileDamage(file, kDsoNameRecordSize); !damage.empty())
+        result.damaged.push_back(std::move(damage));
     std::array<unsigned char, kDsoNameRecordSize> record;
     for (;;) {
-        const std::size_t got = std::fread(record.data(), 1, record.size(), in.get());
-        if (got < record.size()) {
-            if (got > 0)
-                result.problems.push_back("\"" + file.string() + "\" ends with " +
-                                          std::to_string(got) +
-                                          " bytes of an incomplete record; they are ignored.");
+        if (std::fread(record.data(), 1, record.size(), in.get()) < record.size())
             break;
-        }
         if (m_names.size() >= kMaxFileNames) {
             result.problems.push_back("\"" + file.string() + "\" holds more than " +
                                       std::to_string(kMaxFileNames) +

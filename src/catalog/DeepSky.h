@@ -234,6 +234,9 @@ struct DsoLoadResult {
     std::size_t fileObjects = 0;
     std::size_t fileNames = 0;
     std::vector<std::string> problems;
+    // One line for each of the two files whose size is not a whole number of records; its
+    // whole records were read.
+    std::vector<std::string> damaged;
 };
 
 // The deep-sky catalogue of the program: NGC 2000.0 with the four Messier objects outside

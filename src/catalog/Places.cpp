@@ -1,6 +1,7 @@
 #include "catalog/Places.h"
 
 #include "catalog/AtomicFile.h"
+#include "catalog/DataFiles.h"
 #include "catalog/LittleEndian.h"
 #include "catalog/TextUtil.h"
 #include "catalog/Windows1252.h"
@@ -309,6 +310,12 @@ bool PlaceList::add(const PlaceRecord& record, const CountryList& countries,
 std::size_t PlaceList::LoadPlaces(const fs::path& dataDir, const CountryList& countries,
                                   const TimeZoneList& zones) {
     m_entries.clear();
+    m_damaged.clear();
+    for (const auto& [file, count] : {std::pair{kPermanentFile, std::size_t{kPermanentCount}},
+                                      std::pair{kUserFile, std::size_t{0}}})
+        if (std::string damage = RecordFileDamage(dataDir / file, PlaceRecord::kSize, count);
+            !damage.empty())
+            m_damaged.push_back(std::move(damage));
     std::string record(PlaceRecord::kSize, '\0');
     {
         std::ifstream in(dataDir / kPermanentFile, std::ios::binary);

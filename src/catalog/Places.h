@@ -136,6 +136,9 @@ public:
     std::size_t LoadPlaces(const std::filesystem::path& dataDir,
                            const CountryList& countries = CountryList::BuiltIn(),
                            const TimeZoneList& zones = TimeZoneList::BuiltIn());
+    // The files of the last load whose size is not a whole number of records (or, for the
+    // permanent file, not its 297), one line each; their whole records were read.
+    const std::vector<std::string>& damaged() const { return m_damaged; }
 
     // The entry at the index; none outside the list.
     const PlaceEntry* at(int index) const;
@@ -150,6 +153,7 @@ public:
 private:
     bool add(const PlaceRecord& record, const CountryList& countries, const TimeZoneList& zones);
     std::vector<PlaceEntry> m_entries;
+    std::vector<std::string> m_damaged;
 };
 
 // Appends a record to "AddFixedPlaces.skd" in the data folder (created when missing). The

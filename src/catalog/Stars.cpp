@@ -3,6 +3,7 @@
 #include "catalog/Windows1252.h"
 
 #include "catalog/ConstellationLookup.h"
+#include "catalog/DataFiles.h"
 #include "catalog/LittleEndian.h"
 #include "catalog/TextUtil.h"
 #include "catalog/TychoStore.h"
@@ -56,7 +57,9 @@ File openFile(const std::filesystem::path& path) {
 }
 
 StarLoadResult cannotOpen(const std::filesystem::path& path) {
-    return {"Cannot open the star file \"" + path.string() + "\"."};
+    StarLoadResult r;
+    r.error = "Cannot open the star file \"" + path.string() + "\".";
+    return r;
 }
 
 // The name records are reached by a 16-bit index, so no more than this many are ever used.
@@ -302,12 +305,18 @@ void StarCatalog::publish() {
 StarLoadResult StarCatalog::LoadStarCatalogs(const std::filesystem::path& dataDir) {
     m_namedCount = 0;
     m_catalogCount = 0;
-    StarLoadResult result = readCatalog(dataDir / "SKY2000_data.skd", dataDir / "bright_data.skd");
-    if (result.ok())
-        result = readFaintResident(dataDir / "tycho_2_b.skd");
+    StarLoadResult result = readCatalog(dataDir / kMainFile, dataDir / kBrightFile);
+    if (result.ok()) {
+        StarLoadResult faint = readFaintResident(dataDir / kFaintResidentFile);
+        faint.damaged.insert(faint.damaged.begin(), result.damaged.begin(), result.damaged.end());
+        result = std::move(faint);
+    }
     publish();
-    if (result.ok())
+    if (result.ok()) {
         m_tycho->OpenTycho(dataDir);
+        const std::vector<std::string>& tycho = m_tycho->damaged();
+        result.damaged.insert(result.damaged.end(), tycho.begin(), tycho.end());
+    }
     return result;
 }
 
@@ -320,10 +329,17 @@ StarLoadResult StarCatalog::readCatalog(const std::filesystem::path& sky2000,
     if (!main)
         return cannotOpen(sky2000);
 
+    StarLoadResult result;
+    for (const auto& [path, size] : {std::pair{&sky2000, kSky2000RecordSize},
+                                     std::pair{&brightPath, kBrightRecordSize}})
+        if (std::string damage = RecordFileDamage(*path, size); !damage.empty())
+            result.damaged.push_back(std::move(damage));
+
     // The name records, as far as a 16-bit index reaches.
     std::vector<unsigned char> names(kMaxBrightRecords * kBrightRecordSize);
     names.resize(std::fread(names.data(), 1, names.size(), bright.get()));
     const std::size_t nameRecords = names.size() / kBrightRecordSize;
+    int highestIndex = 0;
 
     std::array<unsigned char, kSky2000RecordSize> record;
     while (std::fread(record.data(), 1, record.size(), main.get()) == record.size()) {
@@ -333,6 +349,7 @@ StarLoadResult StarCatalog::readCatalog(const std::filesystem::path& sky2000,
                 m_catalog[m_catalogCount++] = CatalogStar::FromCatalogRecord(record);
             continue;
         }
+        highestIndex = std::max(highestIndex, static_cast<int>(index));
         if (m_namedCount >= kNamedCapacity)
             continue;
         // An index outside the name file gives a star without names.
@@ -342,18 +359,27 @@ StarLoadResult StarCatalog::readCatalog(const std::filesystem::path& sky2000,
                 : nullptr;
         m_named[m_namedCount++] = NamedStar::FromRecords(record, nameRecord);
     }
-    return {};
+    // A names file cut short leaves the stars it no longer reaches without their names.
+    if (static_cast<std::size_t>(highestIndex) >= nameRecords && result.damaged.empty())
+        result.damaged.push_back(brightPath.string() + " is damaged: it holds " +
+                                 std::to_string(nameRecords) + " records where " +
+                                 sky2000.filename().string() + " refers to " +
+                                 std::to_string(highestIndex + 1));
+    return result;
 }
 
 StarLoadResult StarCatalog::readFaintResident(const std::filesystem::path& path) {
     File file = openFile(path);
     if (!file)
         return cannotOpen(path);
+    StarLoadResult result;
+    if (std::string damage = RecordFileDamage(path, kTychoRecordSize); !damage.empty())
+        result.damaged.push_back(std::move(damage));
     std::array<unsigned char, kTychoRecordSize> record;
     while (m_catalogCount < kCatalogCapacity &&
            std::fread(record.data(), 1, record.size(), file.get()) == record.size())
         m_catalog[m_catalogCount++] = CatalogStar::FromTychoRecord(record);
-    return {};
+    return result;
 }
 
 } // namespace catalog

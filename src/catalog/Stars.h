@@ -12,6 +12,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 #include <string_view>
 
 namespace catalog {
@@ -195,6 +196,10 @@ private:
 // What LoadStarCatalogs reports: an empty error when all resident files were read.
 struct StarLoadResult {
     std::string error;
+    // One line for every star file whose size is not a whole number of records, or whose
+    // names file holds fewer records than the catalogue refers to; what could be read of
+    // them was read.
+    std::vector<std::string> damaged;
     bool ok() const { return error.empty(); }
 };
 
@@ -208,6 +213,10 @@ public:
     static constexpr std::size_t kNamedCapacity = 10000;
     static constexpr std::size_t kCatalogCapacity = 244000;
 
+    static constexpr const char* kMainFile = "SKY2000_data.skd";
+    static constexpr const char* kBrightFile = "bright_data.skd";
+    static constexpr const char* kFaintResidentFile = "tycho_2_b.skd";
+
     StarCatalog();
     ~StarCatalog();
     StarCatalog(const StarCatalog&) = delete;
@@ -215,7 +224,8 @@ public:
 
     // Reads "SKY2000_data.skd" (with the names of "bright_data.skd") and "tycho_2_b.skd" of
     // dataDir, then opens the Tycho-2 store. A missing or unreadable resident file stops the
-    // loading with an error naming the file; a short final record ends a file's read.
+    // loading with an error naming the file; a short final record ends a file's read and
+    // names the file as damaged, as do the Tycho-2 store's files.
     StarLoadResult LoadStarCatalogs(const std::filesystem::path& dataDir);
 
     std::span<NamedStar> namedStars() { return {m_named.get(), m_namedCount}; }

@@ -1,5 +1,6 @@
 #include "catalog/TychoStore.h"
 
+#include "catalog/DataFiles.h"
 #include "catalog/LittleEndian.h"
 #include "chart/SkyChart.h"
 
@@ -11,7 +12,7 @@ namespace catalog {
 
 namespace {
 
-constexpr std::size_t kIndexRecordSize = 40;
+constexpr std::size_t kIndexRecordSize = TychoStore::kIndexRecordSize;
 constexpr long kRecordSize = static_cast<long>(kTychoRecordSize);
 
 bool fileExists(const std::filesystem::path& path) {
@@ -58,8 +59,51 @@ TychoStore::TychoStore()
 
 TychoStore::~TychoStore() = default;
 
+std::vector<std::string> TychoStore::CheckFiles(const std::filesystem::path& dataDir,
+                                               bool byPath) {
+    std::vector<std::string> damage;
+    auto nameOf = [&](const char* file) {
+        return byPath ? (dataDir / file).string() : std::string(file);
+    };
+    const char* files[3] = {kMainFile, kSupplementFile, kIndexFile};
+    std::uintmax_t size[3] = {0, 0, 0};
+    for (int i = 0; i < 3; ++i) {
+        std::error_code ec;
+        if (!std::filesystem::is_regular_file(dataDir / files[i], ec))
+            return damage;
+        size[i] = std::filesystem::file_size(dataDir / files[i], ec);
+        if (ec)
+            return damage;
+    }
+    for (int i = 0; i < 3; ++i) {
+        const std::size_t record = i == 2 ? kIndexRecordSize : kTychoRecordSize;
+        if (std::string d = RecordSizeDamage(nameOf(files[i]), size[i], record); !d.empty())
+            damage.push_back(std::move(d));
+    }
+    // The index's closing record holds, per region file, the number of the record after
+    // the last one.
+    if (size[2] < kIndexRecordSize)
+        return damage;
+    const File indexFile(std::fopen((dataDir / kIndexFile).c_str(), "rb"));
+    std::array<unsigned char, 8> last;
+    const long lastRecord = static_cast<long>((size[2] / kIndexRecordSize - 1) * kIndexRecordSize);
+    if (!indexFile || std::fseek(indexFile.get(), lastRecord, SEEK_SET) != 0 ||
+        std::fread(last.data(), 1, last.size(), indexFile.get()) != last.size())
+        return damage;
+    for (int f = 0; f < 2; ++f) {
+        const std::int64_t listed = static_cast<std::int64_t>(readI32(last.data() + 4 * f)) - 1;
+        const std::int64_t held = static_cast<std::int64_t>(size[f] / kTychoRecordSize);
+        if (listed != held && size[f] % kTychoRecordSize == 0)
+            damage.push_back(nameOf(files[f]) + " is damaged: it holds " + std::to_string(held) +
+                             " records where " + kIndexFile + " lists " +
+                             std::to_string(std::max<std::int64_t>(listed, 0)));
+    }
+    return damage;
+}
+
 void TychoStore::close() {
     m_available = false;
+    m_damaged.clear();
     for (File& f : m_files)
         f.reset();
     m_fileRecords = {0, 0};
@@ -73,11 +117,12 @@ void TychoStore::close() {
 
 void TychoStore::OpenTycho(const std::filesystem::path& dataDir) {
     close();
-    const std::filesystem::path main = dataDir / "tycho_2.skd";
-    const std::filesystem::path supplement = dataDir / "supply_1.skd";
-    const std::filesystem::path index = dataDir / "tycho_2_index.skd";
+    const std::filesystem::path main = dataDir / kMainFile;
+    const std::filesystem::path supplement = dataDir / kSupplementFile;
+    const std::filesystem::path index = dataDir / kIndexFile;
     if (!fileExists(main) || !fileExists(supplement) || !fileExists(index))
         return;
+    m_damaged = CheckFiles(dataDir);
 
     m_files[0].reset(std::fopen(main.c_str(), "rb"));
     m_files[1].reset(std::fopen(supplement.c_str(), "rb"));

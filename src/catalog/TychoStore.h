@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <memory>
 #include <span>
+#include <string>
 #include <vector>
 
 namespace chart {
@@ -57,6 +58,11 @@ public:
     static constexpr int kSlotCount = 50;
     static constexpr int kRegionCapacity = 10000;
 
+    static constexpr const char* kMainFile = "tycho_2.skd";
+    static constexpr const char* kSupplementFile = "supply_1.skd";
+    static constexpr const char* kIndexFile = "tycho_2_index.skd";
+    static constexpr std::size_t kIndexRecordSize = 40;
+
     TychoStore();
     ~TychoStore() override;
     TychoStore(const TychoStore&) = delete;
@@ -65,8 +71,17 @@ public:
     // Opens "tycho_2.skd" and "supply_1.skd" of dataDir and reads the regions of
     // "tycho_2_index.skd". When any of the three is missing or unreadable the store is off:
     // no regions, no error. Region record counts that reach beyond a file's end are cut
-    // back to it.
+    // back to it, and the files whose sizes do not match their records or the index are
+    // named in damaged().
     void OpenTycho(const std::filesystem::path& dataDir);
+    const std::vector<std::string>& damaged() const { return m_damaged; }
+
+    // The damage of the three files of a data folder: sizes that are no whole number of
+    // records, and region files holding another number of records than the index's closing
+    // record says. Files are named by their path, or by their bare name unless `byPath`.
+    // Nothing when a file is missing.
+    static std::vector<std::string> CheckFiles(const std::filesystem::path& dataDir,
+                                               bool byPath = true);
 
     // 1 when the three files were found.
     int TychoAvailable() const { return m_available ? 1 : 0; }
@@ -121,6 +136,7 @@ private:
     void close();
 
     bool m_available = false;
+    std::vector<std::string> m_damaged;
     std::array<File, 2> m_files;
     std::array<long, 2> m_fileRecords{0, 0};
     std::vector<TychoRegion> m_regions; // reserved once at full capacity

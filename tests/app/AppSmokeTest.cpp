@@ -2355,3 +2355,39 @@ int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
+
+// A catalogue cut short at start-up: one message names every damaged file, and the program
+// goes on with what they hold; a whole folder shows none.
+TEST_F(AppSmoke, DamagedCatalogueFilesAreNamedInOneMessageAtStartUp) {
+    const std::filesystem::path copy = dir.filePath("damaged").toStdString();
+    std::filesystem::create_directories(copy);
+    for (const auto& e : std::filesystem::directory_iterator(kData))
+        if (e.is_regular_file())
+            std::filesystem::copy_file(e.path(), copy / e.path().filename());
+    std::filesystem::resize_file(copy / "SKY2000_data.skd", 64 * 1000 + 10);
+    std::filesystem::resize_file(copy / "Figures.skd", 40 * 100);
+
+    app::SkyvaneApp damaged(*store, copy);
+    const catalog::Catalogues::Report report = damaged.loadCatalogues({});
+    ASSERT_EQ(report.damaged.size(), 2u);
+    QString text;
+    EXPECT_TRUE(whenModal([&] { app::showLoadReport(frame.get(), report); }, [&](QWidget* w) {
+        if (auto* box = qobject_cast<QMessageBox*>(w)) {
+            text = box->text();
+            box->close();
+        }
+    }));
+    EXPECT_TRUE(text.startsWith("Some catalogue files are damaged.")) << text.toStdString();
+    EXPECT_TRUE(text.contains(QString::fromStdString((copy / "SKY2000_data.skd").string()) +
+                              " is damaged: its size, 64010 bytes"));
+    EXPECT_TRUE(text.contains(QString::fromStdString((copy / "Figures.skd").string()) +
+                              " is damaged: it has 4000 bytes where"));
+    EXPECT_EQ(damaged.catalogues().stars.namedStars().size() +
+                  damaged.catalogues().stars.catalogStars().size(),
+              1000u);
+
+    const catalog::Catalogues::Report whole = skyvane->loadCatalogues({});
+    EXPECT_FALSE(whenModal([&] { app::showLoadReport(frame.get(), whole); }, [](QWidget* w) {
+        w->close();
+    }));
+}

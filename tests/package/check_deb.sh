@@ -11,7 +11,7 @@ dpkg -x "$deb" "$root"
 
 for f in usr/bin/skyvane usr/bin/skyvane-cli usr/bin/skyvane-data \
          usr/share/skyvane/SKY2000_data.skd usr/share/skyvane/places.skd \
-         usr/share/skyvane/help/index.html \
+         usr/share/skyvane/help/index.html usr/share/skyvane/MANIFEST \
          usr/share/applications/skyvane.desktop usr/share/mime/packages/skyvane.xml \
          usr/share/metainfo/org.example.skyvane.metainfo.xml \
          usr/share/icons/hicolor/48x48/apps/skyvane.png \
@@ -28,6 +28,8 @@ cli="$root/usr/bin/skyvane-cli"
 "$cli" --version
 "$cli" place 211 | grep -q '"town":"London"' || { echo "the unpacked data was not read"; exit 1; }
 "$cli" render --out "$root/chart.png" --size 320x200 --ut 2026-12-08T22:00:00 | grep -q '"draw_list":[1-9]'
+# The installed data is what the manifest lists, file by file.
+"$cli" check-data > "$root/check-data.txt" || { cat "$root/check-data.txt"; echo "the installed data does not match its manifest"; exit 1; }
 # It reads the unpacked folder, not the source tree: without the places file there, the
 # place command fails.
 mv "$root/usr/share/skyvane/places.skd" "$root/places.skd"

@@ -13,6 +13,12 @@ struct UsageError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// Damaged data files and no --allow-damaged: the files are named on standard error and the
+// program exits with 3.
+struct DamagedData : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
 // "--name value" options and "--flag" switches after a sub-command.
 class Args {
 public:

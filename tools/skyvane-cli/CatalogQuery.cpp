@@ -109,6 +109,7 @@ void loadCatalogues(catalog::Catalogues& catalogues, const std::filesystem::path
     const catalog::Catalogues::Report report = catalogues.LoadAll(dataDir);
     if (!report.starError.empty())
         std::fprintf(stderr, "skyvane-cli: %s\n", report.starError.c_str());
+    reportDamaged(report.damaged);
 }
 
 const char* kindName(int kind) {

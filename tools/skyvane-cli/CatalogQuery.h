@@ -61,7 +61,7 @@ std::optional<astro::Comet> findComet(const std::filesystem::path& folder,
                                       const std::string& query);
 
 // Loads every catalogue of dataDir as the program does; a star file that cannot be read is
-// told on standard error and the rest still loads.
+// told on standard error and the rest still loads. Damaged files go to reportDamaged.
 void loadCatalogues(catalog::Catalogues& catalogues, const std::filesystem::path& dataDir);
 
 // The JSON name of an object's kind: "sun", "moon", "planet", "asteroid", "comet",

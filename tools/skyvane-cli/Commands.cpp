@@ -18,6 +18,23 @@
 
 namespace cli {
 
+namespace {
+bool g_allowDamaged = false;
+} // namespace
+
+void setAllowDamaged(bool allow) {
+    g_allowDamaged = allow;
+}
+
+void reportDamaged(const std::vector<std::string>& damaged) {
+    for (const std::string& line : damaged)
+        std::fprintf(stderr, "skyvane-cli: %s\n", line.c_str());
+    if (!damaged.empty() && !g_allowDamaged)
+        throw DamagedData(std::to_string(damaged.size()) +
+                          (damaged.size() == 1 ? " data file is" : " data files are") +
+                          " damaged; --allow-damaged goes on with what they hold");
+}
+
 std::string defaultDataFolder() {
     return settings::InstalledDataFolder(settings::RunningExecutable(),
                                          SKYVANE_INSTALLED_DATA_DIR, SKYVANE_SOURCE_DATA_DIR)

@@ -173,6 +173,9 @@ int runDso(const std::vector<std::string>& words) {
     const catalog::DsoLoadResult loaded = dso.LoadDsoCatalog(dataDir, &constellations);
     for (const std::string& problem : loaded.problems)
         std::fprintf(stderr, "skyvane-cli: %s\n", problem.c_str());
+    std::vector<std::string> damaged = constellations.damaged();
+    damaged.insert(damaged.end(), loaded.damaged.begin(), loaded.damaged.end());
+    reportDamaged(damaged);
 
     const catalog::DsoObject* found = findDeepSky(dso, query);
     if (!found) {

@@ -33,6 +33,7 @@ int runPlace(const std::vector<std::string>& words) {
 
     catalog::PlaceList places;
     const std::size_t count = places.LoadPlaces(dataDir);
+    reportDamaged(places.damaged());
     if (count == 0)
         throw UsageError("no places in " + (dataDir / catalog::PlaceList::kPermanentFile).string());
     if (!places.at(index))

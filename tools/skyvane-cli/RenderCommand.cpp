@@ -181,6 +181,7 @@ int runRender(const std::vector<std::string>& words) {
         std::fprintf(stderr, "skyvane-cli: %s\n", loaded.starError.c_str());
         return 1;
     }
+    reportDamaged(loaded.damaged);
     chart.objects.starArrays[0] = &catalogues.stars.namedStarList();
     chart.objects.starArrays[1] = &catalogues.stars.catalogStarList();
     const chart::ChartSources sources{&catalogues.constellations, &catalogues.stars.tycho()};

@@ -198,6 +198,10 @@ int runStar(const std::vector<std::string>& words) {
     }
     catalog::ConstellationData constellations;
     const bool haveBands = constellations.LoadBoundaryBands(dataDir) > 0;
+    std::vector<std::string> damaged = loaded.damaged;
+    for (const std::string& line : constellations.damaged())
+        damaged.push_back(line);
+    reportDamaged(damaged);
     if (haveBands)
         catalog::setConstellationLookup(&constellations);
 

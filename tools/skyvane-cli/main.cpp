@@ -1,6 +1,7 @@
 #include "Args.h"
 #include "Commands.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -93,10 +94,19 @@ Usage:
       observing place, target and zenith texts, the comment and the compass rose; in
       colour unless --bw.
       Prints the chart's target, field, limiting magnitude and draw-list size.
+  skyvane-cli check-data [--data DIR]
+      Verifies a data folder against its MANIFEST: one line per file, "ok", "missing",
+      "damaged" (a size other than the manifest's, or not a whole number of records) or
+      "changed" (the SHA-256 differs), then the fixed-record files the manifest does not
+      list (a converted Tycho-2), checked by size and record count. Exits with 1 unless
+      every file is ok.
   skyvane-cli --help | --version
 
 Times are UT. Longitudes are east positive. Results are printed as JSON, one object per
-line. A bad argument prints one line on standard error and exits with code 2.
+line. A bad argument prints one line on standard error and exits with code 2. A command
+that loads catalogue files names every damaged one (cut short, or of another size than the
+folder's MANIFEST lists) on standard error and exits with code 3, unless --allow-damaged is
+given: then it goes on with what the files hold.
 )";
 
 } // namespace
@@ -112,7 +122,11 @@ int main(int argc, char** argv) {
         return 0;
     }
     const std::string command = words[0];
-    const std::vector<std::string> rest(words.begin() + 1, words.end());
+    std::vector<std::string> rest(words.begin() + 1, words.end());
+    const auto allow = std::find(rest.begin(), rest.end(), "--allow-damaged");
+    cli::setAllowDamaged(allow != rest.end());
+    if (allow != rest.end())
+        rest.erase(allow);
     try {
         if (command == "time")
             return cli::runTime(rest);
@@ -136,9 +150,14 @@ int main(int argc, char** argv) {
             return cli::runPlace(rest);
         if (command == "render")
             return cli::runRender(rest);
+        if (command == "check-data")
+            return cli::runCheckData(rest);
         throw cli::UsageError("unknown command '" + command + "' (see skyvane-cli --help)");
     } catch (const cli::UsageError& e) {
         std::fprintf(stderr, "skyvane-cli: %s\n", e.what());
         return 2;
+    } catch (const cli::DamagedData& e) {
+        std::fprintf(stderr, "skyvane-cli: %s\n", e.what());
+        return 3;
     }
 }

@@ -42,5 +42,7 @@ int runNgc(const Paths& paths, const std::vector<std::string>& args);       // N
 int runPlaces(const Paths& paths, const std::vector<std::string>& args);    // PlaceData.cpp
 int runAsteroids(const Paths& paths, const std::vector<std::string>& args); // MinorBodyData.cpp
 int runComets(const Paths& paths, const std::vector<std::string>& args);    // MinorBodyData.cpp
+// The manifest of the output folder (DataFile.cpp).
+int runManifest(const Paths& paths, const std::vector<std::string>& args);
 
 } // namespace datatool

@@ -1,10 +1,12 @@
 #include "DataCommands.h"
 
 #include "catalog/AtomicFile.h"
+#include "catalog/DataFiles.h"
 
 #include <lzma.h>
 
 #include <array>
+#include <cstdio>
 #include <fstream>
 
 namespace datatool {
@@ -69,6 +71,23 @@ std::string readXzSourceFile(const std::filesystem::path& path, std::size_t maxB
             throw DataError(path.string() + " is not a complete xz stream (liblzma error " +
                             std::to_string(static_cast<int>(ret)) + ")");
     }
+}
+
+} // namespace datatool
+
+namespace datatool {
+
+int runManifest(const Paths& paths, const std::vector<std::string>& args) {
+    if (!args.empty())
+        throw DataError("manifest takes no arguments besides --out");
+    const catalog::Manifest manifest = catalog::BuildManifest(paths.out);
+    for (const catalog::ManifestEntry& e : manifest.entries)
+        if (e.sha256.empty())
+            throw DataError("cannot read " + (std::filesystem::path(paths.out) / e.name).string());
+    const std::filesystem::path file = std::filesystem::path(paths.out) / catalog::kManifestFile;
+    writeDataFile(file, catalog::FormatManifest(manifest));
+    std::printf("%s: %zu files\n", file.string().c_str(), manifest.entries.size());
+    return 0;
 }
 
 } // namespace datatool

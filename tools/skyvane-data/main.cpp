@@ -26,8 +26,11 @@ Usage:
       catalogues in the program's text format under data/asteroids and data/comets, from
       the Small-Body Database exports in the sources or from the Minor Planet Center's
       MPCORB.DAT / CometEls.txt
+  skyvane-data manifest [--out DIR]
+      data/MANIFEST: the SHA-256 and size of every file of the folder but the sources and
+      the Tycho-2 files, which skyvane-cli check-data verifies
   skyvane-data all [--sources DIR] [--out DIR]
-      constellations, stars, ngc, places, asteroids and comets
+      constellations, stars, ngc, places, asteroids and comets, then the manifest
 
 Sources default to data/sources (see data/SOURCES.md), output to data.
 )";
@@ -70,13 +73,15 @@ int main(int argc, char** argv) {
             return datatool::runAsteroids(paths, rest);
         if (command == "comets")
             return datatool::runComets(paths, rest);
+        if (command == "manifest")
+            return datatool::runManifest(paths, rest);
         if (command == "all") {
             for (auto run : {datatool::runConstellations, datatool::runStars, datatool::runNgc,
                              datatool::runPlaces, datatool::runAsteroids, datatool::runComets}) {
                 if (const int rc = run(paths, rest); rc != 0)
                     return rc;
             }
-            return 0;
+            return datatool::runManifest(paths, {});
         }
         throw datatool::DataError("unknown command '" + command + "' (see skyvane-data --help)");
     } catch (const datatool::DataError& e) {

@@ -1,0 +1,38 @@
+# skyvane-cli on a data folder with a star file cut in the middle of a record: the file is
+# named on standard error and the command exits with 3; with --allow-damaged it draws all
+# the same; check-data names it and exits with 1, and passes the shipped folder.
+set(dir ${WORK}/damaged-data)
+file(REMOVE_RECURSE ${dir})
+file(MAKE_DIRECTORY ${dir})
+file(GLOB files ${DATA}/*.skd ${DATA}/MANIFEST)
+file(COPY ${files} DESTINATION ${dir})
+# Seven whole 64-byte records and part of the eighth.
+execute_process(COMMAND truncate -s 500 ${dir}/SKY2000_data.skd RESULT_VARIABLE cut)
+if(NOT cut EQUAL 0)
+  message(FATAL_ERROR "cannot cut ${dir}/SKY2000_data.skd")
+endif()
+
+function(expect rc_wanted)
+  execute_process(COMMAND ${CLI} ${ARGN} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT rc EQUAL rc_wanted)
+    message(FATAL_ERROR "skyvane-cli ${ARGN}: exit code ${rc}, expected ${rc_wanted}\n${out}${err}")
+  endif()
+  set(out "${out}" PARENT_SCOPE)
+  set(err "${err}" PARENT_SCOPE)
+endfunction()
+
+set(named "SKY2000_data.skd is damaged: its size, 500 bytes, is not a whole number of 64-byte records")
+expect(3 render --data ${dir} --out ${dir}/never-written.png --size 200x100)
+if(NOT err MATCHES "${named}" OR EXISTS ${dir}/never-written.png)
+  message(FATAL_ERROR "render on a damaged folder: '${err}'")
+endif()
+expect(3 star Sirius --data ${dir})
+expect(0 render --data ${dir} --out ${dir}/chart.png --size 200x100 --allow-damaged)
+if(NOT err MATCHES "${named}" OR NOT EXISTS ${dir}/chart.png)
+  message(FATAL_ERROR "render --allow-damaged: '${err}'")
+endif()
+expect(1 check-data --data ${dir})
+if(NOT out MATCHES "damaged  SKY2000_data.skd: its size, 500 bytes" OR NOT out MATCHES "ok       places.skd")
+  message(FATAL_ERROR "check-data on a damaged folder:\n${out}")
+endif()
+expect(0 check-data --data ${DATA})
