@@ -1,4 +1,5 @@
 #include "catalog/Tycho2Convert.h"
+#include "catalog/TychoStore.h"
 
 #include "TestUtil.h"
 
@@ -552,6 +553,9 @@ TEST(Tycho2ConvertResident, SkipsBrightStarsAlreadyResidentAndIsDeterministic) {
         EXPECT_EQ(readBytes(outA / name), readBytes(outB / name)) << name;
         EXPECT_FALSE(fs::exists(outA / (std::string(name) + ".tmp"))) << name;
     }
+    // The converted files pass the checks the program makes of them.
+    const std::vector<std::string> damage = catalog::TychoStore::CheckFiles(outA);
+    EXPECT_TRUE(damage.empty()) << damage.front();
 }
 
 TEST(Tycho2ConvertResident, PositionMatchAgreesWithAFullComparisonAllOverTheSky) {
