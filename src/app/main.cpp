@@ -79,6 +79,8 @@ int main(int argc, char** argv) {
     }
     frame.showMaximized();
     const int rc = QApplication::exec();
-    store->sync();
+    if (!store->sync())
+        app::showMessage(nullptr,
+                         QString::fromStdString(settings::SettingsNotSavedMessage(store->fileName())));
     return rc;
 }

@@ -83,7 +83,9 @@ std::optional<std::string> rewriteUserFile(const fs::path& dataDir, Keep keep,
         return std::nullopt;
     if (failure.step == AtomicWriteFailure::Step::Rename)
         return writeError(target, failure.reason);
-    return writeError(scratch, "the data could not be written");
+    // Writing the scratch file failed (a full disk, most often): the user file is untouched.
+    return writeError(target, "its new version could not be written to " + scratch.string() +
+                                  " (is the disk full?); the file is unchanged");
 }
 
 std::string twoDigits(int n) {

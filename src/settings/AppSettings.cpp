@@ -66,4 +66,10 @@ std::filesystem::path RunningExecutable() {
     return ec ? std::filesystem::path() : self;
 }
 
+std::string SettingsNotSavedMessage(const std::string& file) {
+    return "The settings could not be saved to\n" + file +
+           "\nThe changes made since the program started are lost; the file keeps the settings "
+           "saved before. Check that the disk has room and that the file may be written.";
+}
+
 } // namespace settings

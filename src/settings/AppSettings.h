@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <string>
 
 namespace settings {
 
@@ -39,5 +40,9 @@ std::filesystem::path RunningExecutable();
 std::filesystem::path FindDataFolder(const std::optional<std::filesystem::path>& given,
                                      const std::filesystem::path& currentDirectory,
                                      const std::filesystem::path& installedData);
+
+// What the program says when its settings could not be written on leaving (a full disk, a
+// file it may not write): the changes of this run are lost, the file keeps the last ones.
+std::string SettingsNotSavedMessage(const std::string& file);
 
 } // namespace settings
