@@ -57,6 +57,12 @@ bool isPlainRelativePath(std::string_view p) {
     return true;
 }
 
+// The manifest lists another size than the file has.
+std::string sizeMismatch(std::uintmax_t bytes, std::uintmax_t listed) {
+    return "it has " + std::to_string(bytes) + " bytes where " + std::to_string(listed) +
+           " belong";
+}
+
 // The reason of a damage line, without the file's name in front.
 std::string reasonOf(const std::string& line, const std::string& name) {
     const std::string prefix = name + " is damaged: ";
@@ -284,8 +290,7 @@ std::vector<FileCheck> CheckDataFolder(const fs::path& dataDir, bool checksums) 
                 c.detail = reasonOf(damage, e.name);
             } else if (*size != e.size) {
                 c.state = FileState::Damaged;
-                c.detail = "it has " + std::to_string(*size) + " bytes where " +
-                           std::to_string(e.size) + " belong";
+                c.detail = sizeMismatch(*size, e.size);
             } else if (checksums && Sha256OfFile(dataDir / e.name) != e.sha256) {
                 c.state = FileState::Changed;
                 c.detail = "its SHA-256 differs from the manifest's";
@@ -330,8 +335,7 @@ std::vector<std::string> ManifestSizeDamage(const fs::path& dataDir) {
         const fs::path file = dataDir / e.name;
         const std::optional<std::uintmax_t> size = regularFileSize(file);
         if (size && *size != e.size)
-            damage.push_back(file.string() + " is damaged: it has " + std::to_string(*size) +
-                             " bytes where " + std::to_string(e.size) + " belong");
+            damage.push_back(file.string() + " is damaged: " + sizeMismatch(*size, e.size));
     }
     return damage;
 }

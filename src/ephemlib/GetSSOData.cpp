@@ -445,7 +445,13 @@ int compute(const ElementBlock& block, const astro::ObservationParams& params,
 
     // Geometric distance from the Earth's centre at the instant.
     if (body.id == BodyMoon) {
-        r.distance = moonGeocentric(jdTT).norm() * kAuKm / kEarthRadiusKm;
+        // The precise geocentric vector at the emission (the retarded one less the Earth's
+        // motion during the light time) moved on by the Moon's own motion from the short
+        // series: no second sum of the precise series.
+        const Vec3 emitted = ret.helio - ret.earth + c.earthVelocity * ret.tau;
+        const Vec3 motion = moonGeocentric(jdTT, MoonSeries::Fast) -
+                            moonGeocentric(jdTT - ret.tau, MoonSeries::Fast);
+        r.distance = (emitted + motion).norm() * kAuKm / kEarthRadiusKm;
     } else {
         // The body's motion during the light time, from the short series.
         Vec3 now, then;
