@@ -344,9 +344,11 @@ astro::DateTime readDateTime(Reader& r, bool& valid) {
 void readGrid(Reader& r, const GridSettings& builtIn, int& flag, GridSettings& g) {
     flag = r.i32();
     g = builtIn;
+    // The limits in single precision, as the settings file reads grids: a spacing of 0.01
+    // read from there (0.0099999998) survives being saved in a document.
     const auto take = [&r](double lo, double hi, double& field) {
         const double v = r.f64();
-        if (within(v, lo, hi))
+        if (within(v, static_cast<float>(lo), static_cast<float>(hi)))
             field = v;
     };
     take(kMinGridSpacing, 90.0, g.parallelSpacing);

@@ -278,8 +278,11 @@ void ApplyGridText(std::string_view text, GridSettings& grid) {
     const std::optional<std::array<double, 6>> v = ParseGridText(text);
     if (!v)
         return;
+    // The numbers are read in single precision, so the limits are too: "0.01" reads as
+    // 0.0099999998 and must still count as the smallest spacing, or a grid saved at it would
+    // come back at its built-in spacing.
     const auto take = [](double value, double lo, double hi, double& field) {
-        if (within(value, lo, hi))
+        if (within(value, static_cast<float>(lo), static_cast<float>(hi)))
             field = value;
     };
     take((*v)[0], kMinGridSpacing, 90.0, grid.parallelSpacing);

@@ -299,6 +299,21 @@ TEST(ChartSettingsStore, GridTextsAreReadInOrderOrLeaveTheBuiltInValues) {
         store.writeString("Grids", "EqGrid", text);
         expectGridEq(ReadBack(store).chart.settings.equatorialGridSettings, builtIn);
     }
+    // The smallest spacings two decimals hold read back as written, also after a round trip
+    // through the text the chart saves.
+    store.writeString("Grids", "EqGrid", "0.01 0.01 0.00 0.01 90.00 -90.00");
+    {
+        const GridSettings small = ReadBack(store).chart.settings.equatorialGridSettings;
+        EXPECT_FLOAT_EQ(static_cast<float>(small.parallelSpacing), 0.01f);
+        EXPECT_FLOAT_EQ(static_cast<float>(small.meridianSpacing), 0.01f);
+        EXPECT_FLOAT_EQ(static_cast<float>(small.sampleStep), 0.01f);
+        GridSettings saved = builtIn;
+        saved.parallelSpacing = 0.011;
+        GridSettings again = builtIn;
+        chart::ApplyGridText(chart::FormatGridText(saved), again);
+        EXPECT_FLOAT_EQ(static_cast<float>(again.parallelSpacing), 0.01f);
+    }
+
     store.writeString("Grids", "EqGrid", "2.5 -12 95 0 100 -30 trailing");
     const GridSettings eq = ReadBack(store).chart.settings.equatorialGridSettings;
     EXPECT_DOUBLE_EQ(eq.parallelSpacing, 2.5);
