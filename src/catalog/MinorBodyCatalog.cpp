@@ -147,6 +147,15 @@ CatalogLoadResult loadCatalog(MinorBodyCatalog<Body>& catalog, const fs::path& n
                               const CatalogLoadOptions& options) {
     catalog.clear();
     CatalogLoadResult result;
+    // A device or a pipe (a chart document may name any path) would never end or never
+    // start: only regular files are read.
+    std::error_code kindError;
+    if (const fs::file_status status = fs::status(name, kindError);
+        !kindError && fs::exists(status) && !fs::is_regular_file(status)) {
+        result.error = "Cannot read the catalogue file \"" + name.string() +
+                       "\": it is not a regular file.";
+        return result;
+    }
     errno = 0;
     FilePtr file(std::fopen(name.c_str(), "rb"));
     if (!file) {

@@ -20,6 +20,8 @@
 #include <string>
 #include <vector>
 
+#include <sys/stat.h>
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -240,6 +242,24 @@ TEST(MinorBodyCatalogLoad, UnreadableFileIsAnErrorNamingIt) {
     EXPECT_FALSE(r.ok());
     EXPECT_NE(r.error.find(dir.path().string()), std::string::npos) << r.error;
     EXPECT_TRUE(comets.empty());
+}
+
+TEST(MinorBodyCatalogLoad, DevicesAndPipesAreRefusedNotReadForever) {
+    // A chart document may name any path as its catalogue: an endless device or a pipe
+    // nobody writes to must give an error at once, not hang the program.
+    testutil::TempDir dir("minor");
+    const fs::path pipe = dir / "catalogue.fifo";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    for (const fs::path& name : {fs::path("/dev/zero"), pipe}) {
+        SCOPED_TRACE(name.string());
+        AsteroidCatalog asteroids;
+        const catalog::CatalogLoadResult r = catalog::LoadAsteroidCatalog(asteroids, name);
+        EXPECT_EQ(r.error, "Cannot read the catalogue file \"" + name.string() +
+                               "\": it is not a regular file.");
+        EXPECT_TRUE(asteroids.empty());
+        CometCatalog comets;
+        EXPECT_FALSE(catalog::LoadCometCatalog(comets, name).ok());
+    }
 }
 
 TEST(MinorBodyCatalogLoad, ProgressReportsLinesAndBytes) {
