@@ -8,7 +8,7 @@ PACKAGE_BUILD_DIR ?= build-package
 JOBS           ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS    ?=
 
-.PHONY: all deps build build-test run test bench data clean package
+.PHONY: all deps build build-test run test bench data clean package fuzz
 
 all: build
 
@@ -49,8 +49,13 @@ bench: build
 	$(BUILD_DIR)/bench/bench_render
 	if [ -x $(BUILD_DIR)/bench/bench_ephem ]; then $(BUILD_DIR)/bench/bench_ephem; fi
 
+# The libFuzzer targets (clang), each run FUZZ_TIME seconds (default 60); FUZZ_RUNS stops a
+# target after that many runs, FUZZ_TARGETS picks targets. Findings land in build-fuzz/findings.
+fuzz:
+	JOBS=$(JOBS) bash scripts/fuzz.sh
+
 clean:
-	rm -rf $(BUILD_DIR) $(TEST_BUILD_DIR) $(PACKAGE_BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(TEST_BUILD_DIR) $(PACKAGE_BUILD_DIR) build-fuzz
 
 # A Debian package of a Release build for the /usr prefix, checked unpacked in a scratch root.
 package: deps

@@ -52,9 +52,11 @@ public:
     void clear() { m_values.clear(); }
 
     using Key = std::pair<std::string, std::string>;
+    using Values = std::map<Key, std::variant<int, std::string>, std::less<>>;
+    const Values& values() const { return m_values; }
 
 private:
-    std::map<Key, std::variant<int, std::string>, std::less<>> m_values;
+    Values m_values;
 };
 
 using astro::formatFixed;

@@ -1,0 +1,50 @@
+// The asteroid and comet catalogue lines: each line of the input read as both, and the first
+// orbit of each kind computed, whose result must be finite numbers whatever the elements.
+
+#include "FuzzSupport.h"
+
+#include "astro/MinorBodyLine.h"
+#include "astro/Time.h"
+#include "ephemlib/GetSSOData.h"
+
+#include <cmath>
+
+namespace {
+
+void compute(const ephem::ElementBlock& block) {
+    static const astro::ObservationParams params = [] {
+        astro::Site site;
+        site.latitude = 51.5;
+        site.longitude = -0.13;
+        return astro::makeObservationParams(astro::DateTime(2026, 12, 8, 22, 0, 0), site, 0);
+    }();
+    ephem::EphemerisResult result;
+    (void)GetSSOData(block, params, &result);
+    for (double value : {result.ra, result.dec, result.distance, result.diameter,
+                         result.magnitude, result.phase, result.rise, result.transit, result.set})
+        FUZZ_CHECK(std::isfinite(value));
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    std::string_view text = fuzz::AsText(data, size);
+    bool asteroidDone = false;
+    bool cometDone = false;
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        const std::string_view line = text.substr(0, end);
+        if (auto asteroid = astro::parseAsteroidLine(line); asteroid && !asteroidDone) {
+            compute(asteroid->block);
+            asteroidDone = true;
+        }
+        if (auto comet = astro::parseCometLine(line); comet && !cometDone) {
+            compute(comet->block);
+            cometDone = true;
+        }
+        if (end == std::string_view::npos)
+            break;
+        text.remove_prefix(end + 1);
+    }
+    return 0;
+}
