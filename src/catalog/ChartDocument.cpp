@@ -57,7 +57,6 @@ constexpr double kMinMagnitudeLimit = -5.0;
 constexpr double kMaxMagnitudeLimit = 16.0;
 constexpr int kPaceLimit = 30000;
 constexpr int kMaxUpdatePeriod = 3600000;
-constexpr double kMinGridSpacing = 0.01;
 
 bool within(double v, double lo, double hi) {
     return v >= lo && v <= hi;
@@ -344,19 +343,10 @@ astro::DateTime readDateTime(Reader& r, bool& valid) {
 void readGrid(Reader& r, const GridSettings& builtIn, int& flag, GridSettings& g) {
     flag = r.i32();
     g = builtIn;
-    // The limits in single precision, as the settings file reads grids: a spacing of 0.01
-    // read from there (0.0099999998) survives being saved in a document.
-    const auto take = [&r](double lo, double hi, double& field) {
-        const double v = r.f64();
-        if (within(v, static_cast<float>(lo), static_cast<float>(hi)))
-            field = v;
-    };
-    take(kMinGridSpacing, 90.0, g.parallelSpacing);
-    take(kMinGridSpacing, 1440.0, g.meridianSpacing);
-    take(0.0, 90.0, g.meridianExtent);
-    take(kMinGridSpacing, 90.0, g.sampleStep);
-    take(-90.0, 90.0, g.topParallel);
-    take(-90.0, 90.0, g.bottomParallel);
+    std::array<double, 6> values{};
+    for (double& v : values)
+        v = r.f64();
+    chart::ApplyGridValues(values, g);
     g.mode = r.i32();
     g.onlyVisible = r.i32();
     g.inscriptions = r.i32();

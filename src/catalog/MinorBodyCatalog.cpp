@@ -149,9 +149,9 @@ CatalogLoadResult loadCatalog(MinorBodyCatalog<Body>& catalog, const fs::path& n
     CatalogLoadResult result;
     // A device or a pipe (a chart document may name any path) would never end or never
     // start: only regular files are read.
-    std::error_code kindError;
-    if (const fs::file_status status = fs::status(name, kindError);
-        !kindError && fs::exists(status) && !fs::is_regular_file(status)) {
+    std::error_code ec;
+    const fs::file_status status = fs::status(name, ec);
+    if (!ec && fs::exists(status) && !fs::is_regular_file(status)) {
         result.error = "Cannot read the catalogue file \"" + name.string() +
                        "\": it is not a regular file.";
         return result;
@@ -162,8 +162,7 @@ CatalogLoadResult loadCatalog(MinorBodyCatalog<Body>& catalog, const fs::path& n
         result.error = readFailure(name, errno != 0 ? errno : ENOENT);
         return result;
     }
-    std::error_code ec;
-    const std::uintmax_t size = fs::is_regular_file(name, ec) ? fs::file_size(name, ec) : 0;
+    const std::uintmax_t size = fs::is_regular_file(status) ? fs::file_size(name, ec) : 0;
     const std::uintmax_t total = ec ? 0 : size;
 
     std::vector<Body> bodies;

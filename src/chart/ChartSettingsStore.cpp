@@ -275,22 +275,21 @@ std::optional<std::array<double, 6>> ParseGridText(std::string_view text) {
 }
 
 void ApplyGridText(std::string_view text, GridSettings& grid) {
-    const std::optional<std::array<double, 6>> v = ParseGridText(text);
-    if (!v)
-        return;
-    // The numbers are read in single precision, so the limits are too: "0.01" reads as
-    // 0.0099999998 and must still count as the smallest spacing, or a grid saved at it would
-    // come back at its built-in spacing.
+    if (const std::optional<std::array<double, 6>> v = ParseGridText(text))
+        ApplyGridValues(*v, grid);
+}
+
+void ApplyGridValues(const std::array<double, 6>& v, GridSettings& grid) {
     const auto take = [](double value, double lo, double hi, double& field) {
         if (within(value, static_cast<float>(lo), static_cast<float>(hi)))
             field = value;
     };
-    take((*v)[0], kMinGridSpacing, 90.0, grid.parallelSpacing);
-    take((*v)[1], kMinGridSpacing, 1440.0, grid.meridianSpacing);
-    take((*v)[2], 0.0, 90.0, grid.meridianExtent);
-    take((*v)[3], kMinGridSpacing, 90.0, grid.sampleStep);
-    take((*v)[4], -90.0, 90.0, grid.topParallel);
-    take((*v)[5], -90.0, 90.0, grid.bottomParallel);
+    take(v[0], kMinGridSpacing, 90.0, grid.parallelSpacing);
+    take(v[1], kMinGridSpacing, 1440.0, grid.meridianSpacing);
+    take(v[2], 0.0, 90.0, grid.meridianExtent);
+    take(v[3], kMinGridSpacing, 90.0, grid.sampleStep);
+    take(v[4], -90.0, 90.0, grid.topParallel);
+    take(v[5], -90.0, 90.0, grid.bottomParallel);
 }
 
 std::string FormatGridText(const GridSettings& grid) {

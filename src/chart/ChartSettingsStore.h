@@ -75,6 +75,10 @@ std::optional<std::array<double, 6>> ParseGridText(std::string_view text);
 // smallest positive value two decimals hold) or above 90 degrees (1440 minutes for the
 // meridian spacing), an extent outside 0..90, a top or bottom parallel outside -90..90.
 void ApplyGridText(std::string_view text, GridSettings& grid);
+// The same for six numbers in that order (a chart document keeps them as numbers). The limits
+// are compared in single precision, as the texts are read: "0.01" reads as 0.0099999998 and
+// still counts as the smallest spacing.
+void ApplyGridValues(const std::array<double, 6>& values, GridSettings& grid);
 
 // "%.2f %.2f %.2f %.2f %.2f %.2f" of the six grid values.
 std::string FormatGridText(const GridSettings& grid);

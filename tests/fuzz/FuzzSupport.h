@@ -44,6 +44,18 @@ inline std::vector<std::optional<std::string_view>> SplitParts(std::string_view 
     return parts;
 }
 
+// Calls `read` with each line of the text, without its '\n'.
+template <class Read>
+void ForEachLine(std::string_view text, Read read) {
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        read(text.substr(0, end));
+        if (end == std::string_view::npos)
+            break;
+        text.remove_prefix(end + 1);
+    }
+}
+
 // A folder of this process alone, on a memory file system when there is one, removed when
 // the process ends normally.
 class ScratchFolder {

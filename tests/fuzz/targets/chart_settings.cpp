@@ -21,27 +21,24 @@
 namespace {
 
 void fill(settings::MemorySettingsStore& store, std::string_view text) {
-    while (!text.empty()) {
-        const std::size_t end = text.find('\n');
-        const std::string_view line = text.substr(0, end);
+    fuzz::ForEachLine(text, [&store](std::string_view line) {
         const std::size_t slash = line.find('/');
-        const std::size_t mark = line.find_first_of("=#", slash == std::string_view::npos ? 0 : slash);
-        if (slash != std::string_view::npos && mark != std::string_view::npos) {
-            const std::string_view section = line.substr(0, slash);
-            const std::string_view key = line.substr(slash + 1, mark - slash - 1);
-            const std::string_view value = line.substr(mark + 1);
-            if (line[mark] == '=') {
-                store.writeString(section, key, value);
-            } else {
-                int number = 0;
-                std::from_chars(value.data(), value.data() + value.size(), number);
-                store.writeInt(section, key, number);
-            }
+        if (slash == std::string_view::npos)
+            return;
+        const std::size_t mark = line.find_first_of("=#", slash);
+        if (mark == std::string_view::npos)
+            return;
+        const std::string_view section = line.substr(0, slash);
+        const std::string_view key = line.substr(slash + 1, mark - slash - 1);
+        const std::string_view value = line.substr(mark + 1);
+        if (line[mark] == '=') {
+            store.writeString(section, key, value);
+        } else {
+            int number = 0;
+            std::from_chars(value.data(), value.data() + value.size(), number);
+            store.writeInt(section, key, number);
         }
-        if (end == std::string_view::npos)
-            break;
-        text.remove_prefix(end + 1);
-    }
+    });
 }
 
 } // namespace

@@ -60,13 +60,6 @@ void readLine(std::string_view line) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    std::string_view text = fuzz::AsText(data, size);
-    while (!text.empty()) {
-        const std::size_t end = text.find('\n');
-        readLine(text.substr(0, end));
-        if (end == std::string_view::npos)
-            break;
-        text.remove_prefix(end + 1);
-    }
+    fuzz::ForEachLine(fuzz::AsText(data, size), readLine);
     return 0;
 }

@@ -28,12 +28,9 @@ void compute(const ephem::ElementBlock& block) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    std::string_view text = fuzz::AsText(data, size);
     bool asteroidDone = false;
     bool cometDone = false;
-    while (!text.empty()) {
-        const std::size_t end = text.find('\n');
-        const std::string_view line = text.substr(0, end);
+    fuzz::ForEachLine(fuzz::AsText(data, size), [&](std::string_view line) {
         if (auto asteroid = astro::parseAsteroidLine(line); asteroid && !asteroidDone) {
             compute(asteroid->block);
             asteroidDone = true;
@@ -42,9 +39,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             compute(comet->block);
             cometDone = true;
         }
-        if (end == std::string_view::npos)
-            break;
-        text.remove_prefix(end + 1);
-    }
+    });
     return 0;
 }
