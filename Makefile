@@ -43,11 +43,15 @@ test: build-test
 data: build
 	$(BUILD_DIR)/tools/skyvane-data/skyvane-data all --sources data/sources --out data
 
+# The benchmarks. The last runs on the shipped catalogues with a synthetic Tycho-2 of the
+# real size (2.5 million stars), written once into $(BUILD_DIR)/bench-data (about 600 MB).
 bench: build
 	$(BUILD_DIR)/bench/bench_chart
 	$(BUILD_DIR)/bench/bench_catalog
 	$(BUILD_DIR)/bench/bench_render
 	if [ -x $(BUILD_DIR)/bench/bench_ephem ]; then $(BUILD_DIR)/bench/bench_ephem; fi
+	bash bench/make-synthetic-tycho2.sh $(BUILD_DIR) $(BUILD_DIR)/bench-data/tycho2
+	SKYVANE_FULL_DATA=$(BUILD_DIR)/bench-data/tycho2/data $(BUILD_DIR)/bench/bench_fullscale
 
 # The libFuzzer targets (clang), each run FUZZ_TIME seconds (default 60); FUZZ_RUNS stops a
 # target after that many runs, FUZZ_TARGETS picks targets. Findings land in build-fuzz/findings.

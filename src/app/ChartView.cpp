@@ -40,6 +40,7 @@
 #include <QScreen>
 
 #include <algorithm>
+#include <cmath>
 
 namespace app {
 
@@ -125,15 +126,24 @@ void CSkyvaneView::attachObjectLists() {
 
 void CSkyvaneView::paintEvent(QPaintEvent*) {
     // One back buffer as large as the screen (or the window, when that is larger), reused
-    // by every redraw.
+    // by every redraw. On a high-density screen it has the screen's device pixels: the chart
+    // draws in logical pixels and the painter carries them to device pixels, so lines and
+    // text are sharp and the one-pixel rules keep their logical size.
+    const qreal ratio = devicePixelRatioF();
     QSize need = size();
     if (const QScreen* s = screen())
         need = need.expandedTo(s->size());
-    if (m_buffer.width() < need.width() || m_buffer.height() < need.height())
-        m_buffer = QImage(need, QImage::Format_RGB32);
+    const QSize device(static_cast<int>(std::ceil(need.width() * ratio)),
+                       static_cast<int>(std::ceil(need.height() * ratio)));
+    if (m_buffer.devicePixelRatio() != ratio || m_buffer.width() < device.width() ||
+        m_buffer.height() < device.height()) {
+        m_buffer = QImage(device, QImage::Format_RGB32);
+        m_buffer.setDevicePixelRatio(ratio);
+    }
     redraw();
     QPainter painter(this);
-    painter.drawImage(QPoint(0, 0), m_buffer, QRect(0, 0, width(), height()));
+    painter.drawImage(QRectF(0, 0, width(), height()), m_buffer,
+                      QRectF(0, 0, width() * ratio, height() * ratio));
 }
 
 void CSkyvaneView::redraw() {

@@ -5,7 +5,9 @@
 #include "chart/SkyChart.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
+#include <numbers>
 #include <system_error>
 
 namespace catalog {
@@ -46,6 +48,29 @@ bool isOnChart(const chart::SkyChart& chart, const astro::SkyPoint& p) {
     const chart::ScreenPoint s = chart.Project(p);
     const chart::ProjectionParams& c = chart.projection();
     return s.x >= 0 && s.x <= 2 * c.cx && s.y >= 0 && s.y <= 2 * c.cy;
+}
+
+// The farthest corner of the box from its centre bounds the whole box: along a parallel the
+// distance from the centre grows with the difference in right ascension (at most 12 hours
+// either way), and along a meridian it has no maximum inside the range.
+void setReach(TychoRegion& region) {
+    region.reachCos = -1.0;
+    region.reachSin = 0.0;
+    const bool bounded = region.raLow <= region.raHigh && region.raHigh - region.raLow <= 24.0 &&
+                         region.decLow <= region.decHigh && region.decLow >= -90.0 &&
+                         region.decHigh <= 90.0;
+    if (!bounded)
+        return;
+    double farthest = 1.0;
+    for (const double ra : {region.raLow, region.raHigh})
+        for (const double dec : {region.decLow, region.decHigh})
+            farthest = std::min(farthest, region.centre.dot(astro::SkyPoint(ra, dec)));
+    // A margin of a few arc seconds for the rounding of the corners' directions.
+    const double reach = std::acos(std::clamp(farthest, -1.0, 1.0)) + 2e-5;
+    if (reach >= std::numbers::pi)
+        return;
+    region.reachCos = std::cos(reach);
+    region.reachSin = std::sin(reach);
 }
 
 } // namespace
@@ -113,6 +138,7 @@ void TychoStore::close() {
         slot.region = -100;
         slot.starCount = 0;
     }
+    m_held.fill(Held{});
 }
 
 void TychoStore::OpenTycho(const std::filesystem::path& dataDir) {
@@ -148,8 +174,10 @@ void TychoStore::OpenTycho(const std::filesystem::path& dataDir) {
         region.decHigh = readF64(r.data() + 32);
         region.centre = astro::SkyPoint(region.raLow + (region.raHigh - region.raLow) / 2.0,
                                         region.decLow + (region.decHigh - region.decLow) / 2.0);
+        setReach(region);
         m_regions.push_back(region);
     }
+    m_wanted.assign(m_regions.size(), 0);
     for (std::size_t i = 0; i + 1 < m_regions.size(); ++i) {
         TychoRegion& region = m_regions[i];
         for (int f = 0; f < 2; ++f) {
@@ -215,8 +243,25 @@ void TychoStore::readRegion(int file, const TychoRegion& region, TychoSlot& slot
     }
 }
 
+bool TychoStore::farFromWindow(const TychoRegion& region, const chart::SkyChart::ViewCone& cone,
+                               double coneCos, double coneSin) {
+    if (region.reachCos <= -1.0)
+        return false;
+    // Apart by more than the two half-angles: cos(distance) < cos(cone + reach).
+    const double sumCos = coneCos * region.reachCos - coneSin * region.reachSin;
+    if (coneCos * region.reachSin + coneSin * region.reachCos < 0.0)
+        return false; // the two angles together pass 180 degrees
+    return region.centre.x() * cone.ax + region.centre.y() * cone.ay +
+               region.centre.z() * cone.az <
+           sumCos;
+}
+
 void TychoStore::LoadVisibleRegions(const chart::SkyChart& chart) {
-    for (TychoSlot& slot : m_slots) {
+    // The stars of the slots that were in use stay in their arrays for reuse.
+    for (std::size_t j = 0; j < m_slots.size(); ++j) {
+        TychoSlot& slot = m_slots[j];
+        if (slot.inUse)
+            m_held[j] = Held{slot.region, slot.starCount};
         slot.inUse = 0;
         slot.region = -100;
         slot.starCount = 0;
@@ -224,20 +269,61 @@ void TychoStore::LoadVisibleRegions(const chart::SkyChart& chart) {
     if (!m_available || !(chart.magnitudeLimit() > chart::kFaintStarLimit))
         return;
 
+    // The regions to show, in index order. Regions wholly outside a cone round the window
+    // (a little wider than the one that holds everything on the chart) are passed over
+    // without the sample tests.
     const WindowSamples samples = SampleWindow(chart);
-    std::size_t used = 0;
+    const chart::SkyChart::ViewCone cone = chart.WindowCone();
+    const bool culled = cone.minCos > -1.0;
+    const double coneAngle = culled ? std::acos(std::min(1.0, cone.minCos)) + 1e-3 : 0.0;
+    const double coneCos = std::cos(coneAngle), coneSin = std::sin(coneAngle);
+    std::array<int, kSlotCount> wanted{};
+    std::size_t count = 0;
     for (std::size_t i = 0; i < m_regions.size(); ++i) {
         const TychoRegion& region = m_regions[i];
+        if (culled && farFromWindow(region, cone, coneCos, coneSin))
+            continue;
         if (!isRegionVisible(region, chart, samples))
             continue;
-        if (used == m_slots.size())
+        if (count == m_slots.size())
             break;
-        TychoSlot& slot = m_slots[used++];
+        wanted[count++] = static_cast<int>(i);
+    }
+
+    // Slot k takes region wanted[k]: from the array that holds it when one does, else into an
+    // array that holds no region still wanted, then read from the files.
+    for (std::size_t k = 0; k < count; ++k)
+        m_wanted[static_cast<std::size_t>(wanted[k])] = 1;
+    const auto swapSlots = [this](std::size_t a, std::size_t b) {
+        if (a == b)
+            return;
+        std::swap(m_slots[a].stars, m_slots[b].stars);
+        std::swap(m_held[a], m_held[b]);
+    };
+    for (std::size_t k = 0; k < count; ++k) {
+        const int region = wanted[k];
+        std::size_t from = k;
+        while (from < m_slots.size() && m_held[from].region != region)
+            ++from;
+        TychoSlot& slot = m_slots[k];
+        if (from < m_slots.size()) {
+            swapSlots(k, from);
+        } else {
+            std::size_t spare = k;
+            while (spare + 1 < m_slots.size() && m_held[spare].region >= 0 &&
+                   m_wanted[static_cast<std::size_t>(m_held[spare].region)])
+                ++spare; // one exists: fewer regions are wanted after k than slots after k
+            swapSlots(k, spare);
+            slot.starCount = 0;
+            const TychoRegion& r = m_regions[static_cast<std::size_t>(region)];
+            readRegion(0, r, slot);
+            readRegion(1, r, slot);
+            m_held[k] = Held{region, slot.starCount};
+        }
+        m_wanted[static_cast<std::size_t>(region)] = 0;
         slot.inUse = 1;
-        slot.region = static_cast<int>(i);
-        slot.starCount = 0;
-        readRegion(0, region, slot);
-        readRegion(1, region, slot);
+        slot.region = region;
+        slot.starCount = m_held[k].starCount;
     }
 }
 

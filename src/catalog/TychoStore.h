@@ -3,6 +3,7 @@
 #include "astro/SkyPoint.h"
 #include "catalog/Stars.h"
 #include "chart/ChartSources.h"
+#include "chart/SkyChart.h"
 
 #include <array>
 #include <cstddef>
@@ -13,10 +14,6 @@
 #include <span>
 #include <string>
 #include <vector>
-
-namespace chart {
-class SkyChart;
-}
 
 namespace catalog {
 
@@ -32,6 +29,10 @@ struct TychoRegion {
     // record, counted from 1, and how many records it has there.
     std::array<std::int32_t, 2> first{1, 1};
     std::array<std::int32_t, 2> count{0, 0};
+    // The box lies within this angle of its centre (the farthest corner): its cosine and
+    // sine; a box that cannot be bounded gets the whole sphere (cosine -1).
+    double reachCos = -1.0;
+    double reachSin = 0.0;
 };
 
 // A region loaded for the chart: its stars in an array allocated once with the store.
@@ -90,7 +91,9 @@ public:
 
     // Frees all slots and loads the first 50 regions, in index order, that the chart shows.
     // When the chart's limiting magnitude is not above 9.5 the faint stars are not drawn and
-    // every slot stays free.
+    // every slot stays free. A region a slot still holds from an earlier call is not read
+    // again: its stars move to the slot the region now takes, so a chart that pans reads
+    // only the regions that come into view.
     void LoadVisibleRegions(const chart::SkyChart& chart) override;
 
     // The faint-star source of the chart: whether the files are there, and the 50 slots as
@@ -135,12 +138,25 @@ private:
     void readRegion(int file, const TychoRegion& region, TychoSlot& slot);
     void close();
 
+    // Whether the region is not near the window at all: its box lies wholly outside the
+    // cone round the window's centre (cosine and sine of the cone's half-angle).
+    static bool farFromWindow(const TychoRegion& region, const chart::SkyChart::ViewCone& cone,
+                              double coneCos, double coneSin);
+
     bool m_available = false;
     std::vector<std::string> m_damaged;
     std::array<File, 2> m_files;
     std::array<long, 2> m_fileRecords{0, 0};
     std::vector<TychoRegion> m_regions; // reserved once at full capacity
     std::array<TychoSlot, kSlotCount> m_slots;
+    // What each slot's star array still holds after the slot was freed: the region (-100:
+    // nothing) and its star count. Moves with the array when slots are swapped.
+    struct Held {
+        int region = -100;
+        int starCount = 0;
+    };
+    std::array<Held, kSlotCount> m_held;
+    std::vector<unsigned char> m_wanted; // per region, during LoadVisibleRegions
     std::vector<unsigned char> m_buffer; // one slot's worth of records
     TychoStar m_found;
 };

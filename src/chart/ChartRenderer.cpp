@@ -45,7 +45,14 @@ NorthDirection NorthDirectionAt(const SkyChart& chart, const ProjectionParams* p
 void DrawSkyObjects(DrawContext& ctx, const DrawList& list, FaintStarSource* faintStars) {
     ctx.SelectElement(settings::ChartElement::SkyObjects);
     const bool onlyVisible = ctx.onlyVisiblePart();
-    for (astro::SkyPoint* object : list) {
+    // A star is drawn only where its centre is on the chart; other objects (a comet's tail,
+    // a body's disc, an outline) may reach in from outside and always go to their draw.
+    const SkyChart::ViewCone cone = ctx.print() ? SkyChart::ViewCone{} : ctx.chart().WindowCone();
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        const DrawList::Direction& d = list.direction(i);
+        if (d.star && cone.excludes(d.x, d.y, d.z))
+            continue;
+        astro::SkyPoint* object = list[i];
         if (onlyVisible && !ctx.aboveHorizon(*object))
             continue;
         DrawObject(ctx, *object);
@@ -60,7 +67,7 @@ void DrawSkyObjects(DrawContext& ctx, const DrawList& list, FaintStarSource* fai
         const std::size_t n = faintStars->starCount(slot);
         for (std::size_t i = 0; i < n; ++i) {
             astro::SkyPoint* star = faintStars->star(slot, i);
-            if (star->GetMagnitude() > limit)
+            if (cone.excludes(*star) || star->GetMagnitude() > limit)
                 continue;
             if (onlyVisible && !ctx.aboveHorizon(*star))
                 continue;

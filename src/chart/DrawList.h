@@ -24,11 +24,21 @@ public:
     bool full() const { return m_count == kCapacity; }
     astro::SkyPoint* operator[](std::size_t i) const { return m_items[i]; }
 
+    // Each entry's direction as it was appended, in single precision, and whether the entry
+    // is a star (whose direction never changes). Drawing loops test these before they touch
+    // the objects, so a deep field does not read the whole sky's objects.
+    struct Direction {
+        float x, y, z;
+        bool star;
+    };
+    const Direction& direction(std::size_t i) const { return m_directions[i]; }
+
     astro::SkyPoint* const* begin() const { return m_items.get(); }
     astro::SkyPoint* const* end() const { return m_items.get() + m_count; }
 
 private:
     std::unique_ptr<astro::SkyPoint*[]> m_items;
+    std::unique_ptr<Direction[]> m_directions;
     std::size_t m_count = 0;
 };
 

@@ -2,6 +2,7 @@
 
 #include "astro/Angles.h"
 
+#include <array>
 #include <cmath>
 #include <utility>
 
@@ -163,6 +164,64 @@ bool SkyChart::IsOnChart(const SkyPoint& p, ScreenPoint& pixel,
     const ProjectionParams& c = print ? *print : m_projection;
     pixel = projectVector(f, c);
     return pixel.x >= 0 && pixel.x <= 2 * c.cx && pixel.y >= 0 && pixel.y <= 2 * c.cy;
+}
+
+SkyChart::ViewCone SkyChart::WindowCone() const {
+    // In the equatorial frame the projection is u = p.Ue, v = p.Ve and the hemisphere test
+    // p.Te >= 0, with Ue, Ve, Te the window axes and the target carried back through the
+    // rotation frame's axes (no orthonormality assumed). A direction p = c t + s w (t the unit
+    // target, w a unit vector across it) lands at (u, v) = c g + s M w, with g the axes' parts
+    // along t and M their parts across it; so s <= (|(u, v)| + |g|) / sigma, sigma the smaller
+    // singular value of M, and c = sqrt(1 - s^2) on the near hemisphere.
+    const ProjectionParams& c = m_projection;
+    const astro::Frame* frame = nullptr;
+    if (settings.rotationMode == RotationEcliptic)
+        frame = &m_frames.equatorialToEcliptic();
+    else if (settings.rotationMode == RotationAzimuthal)
+        frame = &m_frames.equatorialToHorizontal();
+    using Vec = std::array<double, 3>;
+    const auto toEquatorial = [frame](double x, double y, double z) -> Vec {
+        if (!frame)
+            return {x, y, z};
+        return {x * frame->b1.x() + y * frame->b2.x() + z * frame->b3.x(),
+                x * frame->b1.y() + y * frame->b2.y() + z * frame->b3.y(),
+                x * frame->b1.z() + y * frame->b2.z() + z * frame->b3.z()};
+    };
+    const auto dot = [](const Vec& a, const Vec& b) {
+        return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
+    };
+    const Vec U = toEquatorial(c.Ux, c.Uy, c.Uz);
+    const Vec V = toEquatorial(c.Vx, c.Vy, c.Vz);
+    Vec t = toEquatorial(m_target.x(), m_target.y(), m_target.z());
+    const double tn = std::sqrt(dot(t, t));
+    ViewCone cone;
+    if (!(tn > 0.5))
+        return cone;
+    for (double& v : t)
+        v /= tn;
+    // Two unit vectors across t.
+    Vec e1 = std::abs(t[0]) < 0.9 ? Vec{0.0, t[2], -t[1]} : Vec{-t[2], 0.0, t[0]};
+    const double n1 = std::sqrt(dot(e1, e1));
+    for (double& v : e1)
+        v /= n1;
+    const Vec e2{t[1] * e1[2] - t[2] * e1[1], t[2] * e1[0] - t[0] * e1[2],
+                 t[0] * e1[1] - t[1] * e1[0]};
+    const double m11 = dot(U, e1), m12 = dot(U, e2), m21 = dot(V, e1), m22 = dot(V, e2);
+    const double a = m11 * m11 + m21 * m21, b = m11 * m12 + m21 * m22, d = m12 * m12 + m22 * m22;
+    const double lambda = 0.5 * (a + d) - std::sqrt(0.25 * (a - d) * (a - d) + b * b);
+    if (!(lambda > 1e-12))
+        return cone;
+    const double along = std::hypot(dot(U, t), dot(V, t));
+    // Pixels are truncated: a pixel within [0, 2 cx] lies less than cx + 1 from the centre.
+    const double reach = std::hypot(c.cx + 2.0, c.cy + 2.0);
+    const double sinMax = (reach + along) / std::sqrt(lambda);
+    if (!(sinMax < 1.0))
+        return cone;
+    cone.ax = t[0];
+    cone.ay = t[1];
+    cone.az = t[2];
+    cone.minCos = std::sqrt(1.0 - sinMax * sinMax) - 1e-6;
+    return cone;
 }
 
 int SkyChart::ScreenX(const SkyPoint& p, const ProjectionParams* print) const {

@@ -80,6 +80,21 @@ public:
         return IsOnChart(p, unused, print);
     }
 
+    // A cone round the window's centre that holds every equatorial direction IsOnChart
+    // accepts on the window (not on paper): a direction whose dot product with the axis is
+    // below minCos is off the chart. The drawing loops test it before the full projection,
+    // so a deep field does not project the whole sky. Valid until the view or the frames
+    // change.
+    struct ViewCone {
+        double ax = 0.0, ay = 0.0, az = 0.0;
+        double minCos = -2.0; // lets everything through
+        bool excludes(double x, double y, double z) const {
+            return x * ax + y * ay + z * az < minCos;
+        }
+        bool excludes(const astro::SkyPoint& p) const { return excludes(p.x(), p.y(), p.z()); }
+    };
+    ViewCone WindowCone() const;
+
     // Inverse projection of a window pixel to a direction in the rotation frame; false
     // outside the projected hemisphere.
     bool PixelToSky(int px, int py, astro::SkyPoint& out) const;

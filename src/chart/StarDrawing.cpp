@@ -348,7 +348,13 @@ void DrawStarLabels(DrawContext& ctx, const DrawList& list, FaintStarSource* fai
         return placeOnChart(ctx, p, px) && (!ctx.onlyVisiblePart() || ctx.aboveHorizon(p));
     };
 
-    for (astro::SkyPoint* object : list) {
+    // Only stars are labelled here, each at its own pixel on the chart.
+    const SkyChart::ViewCone cone = ctx.print() ? SkyChart::ViewCone{} : chart.WindowCone();
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        const DrawList::Direction& d = list.direction(i);
+        if (d.star && cone.excludes(d.x, d.y, d.z))
+            continue;
+        astro::SkyPoint* object = list[i];
         const int kind = object->GetType();
         if (kind != astro::KindNamedStar && !(presentation == 4 && kind == astro::KindCatalogStar))
             continue;
@@ -395,6 +401,8 @@ void DrawStarLabels(DrawContext& ctx, const DrawList& list, FaintStarSource* fai
         const std::size_t n = faintStars->starCount(slot);
         for (std::size_t i = 0; i < n; ++i) {
             const astro::SkyPoint* star = faintStars->star(slot, i);
+            if (cone.excludes(*star))
+                continue;
             const float m = star->GetMagnitude();
             if (m > limit || m > labelLimit)
                 continue;

@@ -15,7 +15,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
+#include <vector>
 
 namespace ui {
 
@@ -40,14 +42,16 @@ QPolygon toQPolygon(const std::vector<chart::Point>& points) {
 // Pens of width 0 or 1 are one device pixel wide and leave out the last point of a line
 // (flat cap); wider pens draw solid with round ends and joins. The dash patterns are in
 // pixels: 18 on 6 off for dashes, 3 on 3 off for dots.
-QPen toQPen(const chart::Pen& pen) {
+// On a high-density image a one-pixel pen is one logical pixel wide, as every other length
+// (a cosmetic pen would be one device pixel, half the rule).
+QPen toQPen(const chart::Pen& pen, bool highDensity = false) {
     if (pen.style == chart::PenStyle::Null) {
         return QPen(Qt::NoPen);
     }
     QPen q(toQColor(pen.colour));
     if (pen.width <= 1) {
         q.setWidth(1);
-        q.setCosmetic(true);
+        q.setCosmetic(!highDensity);
         q.setCapStyle(Qt::FlatCap);
         q.setJoinStyle(Qt::MiterJoin);
         if (pen.style == chart::PenStyle::Dash) {
@@ -130,12 +134,31 @@ QFont toQFont(const chart::Font& font) {
 
 PainterSurface::PainterSurface(QPainter& painter, int width, int height)
     : m_painter(&painter), m_width(width), m_height(height) {
+    m_highDensity = painter.device() && painter.device()->devicePixelRatio() > 1.0;
     prepare();
 }
 
 PainterSurface::PainterSurface(QImage& image)
-    : m_ownPainter(std::make_unique<QPainter>(&image)), m_painter(m_ownPainter.get()),
-      m_width(image.width()), m_height(image.height()) {
+    : m_painter(nullptr), m_width(image.width()), m_height(image.height()) {
+    const double ratio = image.devicePixelRatio();
+    m_highDensity = ratio > 1.0;
+    const int scale = static_cast<int>(std::lround(ratio));
+    if (scale >= 1 && std::abs(ratio - scale) < 1e-9) {
+        m_width = image.width() / scale;
+        m_height = image.height() / scale;
+        const QImage::Format f = image.format();
+        if (f == QImage::Format_RGB32 || f == QImage::Format_ARGB32 ||
+            f == QImage::Format_ARGB32_Premultiplied) {
+            m_bits = image.bits(); // before the painter, so that nothing detaches later
+            m_bytesPerLine = static_cast<long>(image.bytesPerLine());
+            m_scale = scale;
+        }
+    } else {
+        m_width = static_cast<int>(image.width() / ratio);
+        m_height = static_cast<int>(image.height() / ratio);
+    }
+    m_ownPainter = std::make_unique<QPainter>(&image);
+    m_painter = m_ownPainter.get();
     prepare();
 }
 
@@ -157,13 +180,28 @@ void PainterSurface::prepare() {
     setTransparentBackground(m_transparent);
 }
 
+// Every star sets its pen and brush, and most draw only single pixels: the painter is told
+// of a change when a line or shape is drawn.
 void PainterSurface::setPen(const chart::Pen& pen) {
     m_pen = pen;
-    m_painter->setPen(toQPen(pen));
 }
 
 void PainterSurface::setBrush(const chart::Brush& brush) {
-    m_painter->setBrush(brush.solid ? QBrush(toQColor(brush.colour)) : QBrush(Qt::NoBrush));
+    m_brush = brush;
+}
+
+void PainterSurface::applyPenAndBrush() {
+    if (!m_penSet || !(m_appliedPen == m_pen)) {
+        m_appliedPen = m_pen;
+        m_penSet = true;
+        m_painter->setPen(toQPen(m_pen, m_highDensity));
+    }
+    if (!m_brushSet || !(m_appliedBrush == m_brush)) {
+        m_appliedBrush = m_brush;
+        m_brushSet = true;
+        m_painter->setBrush(m_brush.solid ? QBrush(toQColor(m_brush.colour))
+                                          : QBrush(Qt::NoBrush));
+    }
 }
 
 void PainterSurface::setFont(const chart::Font& font) {
@@ -182,14 +220,31 @@ void PainterSurface::setBackgroundColour(chart::Colour colour) {
 }
 
 void PainterSurface::setPixel(int x, int y, chart::Colour colour) {
-    m_painter->fillRect(QRect(x, y, 1, 1), toQColor(colour));
+    if (!m_bits) {
+        m_painter->fillRect(QRect(x, y, 1, 1), toQColor(colour));
+        return;
+    }
+    if (x < 0 || y < 0 || x >= m_width || y >= m_height)
+        return;
+    if (m_clipped && !m_clip.contains(x, y))
+        return;
+    const std::uint32_t argb = 0xff000000u | (static_cast<std::uint32_t>(colour.r) << 16) |
+                               (static_cast<std::uint32_t>(colour.g) << 8) | colour.b;
+    for (int dy = 0; dy < m_scale; ++dy) {
+        auto* row = reinterpret_cast<std::uint32_t*>(
+            m_bits + (static_cast<long>(y) * m_scale + dy) * m_bytesPerLine);
+        for (int dx = 0; dx < m_scale; ++dx)
+            row[x * m_scale + dx] = argb;
+    }
 }
 
 void PainterSurface::line(int x1, int y1, int x2, int y2) {
+    applyPenAndBrush();
     m_painter->drawLine(x1, y1, x2, y2);
 }
 
 void PainterSurface::polyline(const std::vector<chart::Point>& points) {
+    applyPenAndBrush();
     if (points.size() >= 2) {
         m_painter->drawPolyline(toQPolygon(points));
     }
@@ -199,12 +254,14 @@ void PainterSurface::ellipse(const chart::Rect& box) {
     if (box.width() <= 0 || box.height() <= 0) {
         return;
     }
+    applyPenAndBrush();
     // The outline of a one-pixel pen lies on the shape's edge, so the shape is one pixel
     // smaller than the box to keep every pixel inside it.
     m_painter->drawEllipse(QRect(box.left, box.top, box.width() - 1, box.height() - 1));
 }
 
 void PainterSurface::polygon(const std::vector<chart::Point>& points) {
+    applyPenAndBrush();
     if (points.size() >= 3) {
         m_painter->drawPolygon(toQPolygon(points), Qt::OddEvenFill);
     }
@@ -255,11 +312,14 @@ chart::Size PainterSurface::textExtent(std::string_view utf8) const {
 }
 
 void PainterSurface::setClip(const chart::Rect& rect) {
+    m_clipped = true;
+    m_clip = rect;
     m_painter->setClipRect(
         QRect(rect.left, rect.top, std::max(0, rect.width()), std::max(0, rect.height())));
 }
 
 void PainterSurface::clearClip() {
+    m_clipped = false;
     m_painter->setClipping(false);
 }
 

@@ -19,7 +19,10 @@ public:
     // Draws through a painter that is already active on a device; the surface's extent is
     // width x height. The painter's settings are changed.
     PainterSurface(QPainter& painter, int width, int height);
-    // Opens its own painter on the image for the lifetime of the surface.
+    // Opens its own painter on the image for the lifetime of the surface. The surface's
+    // extent is the image's size in logical pixels: an image of device pixel ratio 2 (a
+    // high-density screen's back buffer) is drawn at its full resolution, every length the
+    // chart gives staying in logical pixels.
     explicit PainterSurface(QImage& image);
     ~PainterSurface() override;
 
@@ -51,12 +54,29 @@ public:
 
 private:
     void prepare();
+    void applyPenAndBrush();
 
     std::unique_ptr<QPainter> m_ownPainter;
     QPainter* m_painter;
     int m_width;
     int m_height;
+    // Single pixels go straight into a 32-bit image (a QPainter fill per pixel costs a
+    // hundred times more): its bits, line length and device pixels per logical pixel; null
+    // when the surface draws on anything else.
+    unsigned char* m_bits = nullptr;
+    long m_bytesPerLine = 0;
+    int m_scale = 1;
+    bool m_highDensity = false;
+    bool m_clipped = false;
+    chart::Rect m_clip;
+
+    // The pen and brush asked for, and those the painter has.
     chart::Pen m_pen;
+    chart::Brush m_brush;
+    chart::Pen m_appliedPen;
+    chart::Brush m_appliedBrush;
+    bool m_penSet = false;
+    bool m_brushSet = false;
     chart::Colour m_textColour;
     chart::Colour m_background{255, 255, 255};
     bool m_transparent = false;

@@ -561,3 +561,48 @@ TEST(ShippedStars, ResidentFilesLoad) {
     EXPECT_GT(*betelgeuse->period(), 100.0);
     EXPECT_EQ(betelgeuse->spectralClassIndex(), 0);
 }
+
+// A chart that pans keeps what its slots hold and reads only the regions coming into view;
+// what it shows after every step is what a store that never saw the earlier views loads.
+TEST_F(StarFiles, PanningReusesLoadedRegionsAndShowsWhatAFreshLoadShows) {
+    Regions r;
+    // Regions of 5 by 5 degrees around the equator, each with its own number of stars.
+    for (int dec = -20; dec < 20; dec += 5)
+        for (int ra = 0; ra < 360; ra += 5)
+            r.add({double(ra), ra + 5.0, double(dec), dec + 5.0}, 1 + (ra / 5 + dec + 20) % 7,
+                  ra % 3);
+    r.write(dir);
+
+    TychoStore panned;
+    panned.OpenTycho(dir);
+    ASSERT_EQ(panned.regionCount(), 8 * 72);
+    chart::SkyChart chart;
+    // Along the equator and back, a wide field among narrow ones, a shallow one between.
+    const struct {
+        double ra, dec;
+        float zoom;
+        double limit;
+    } views[] = {{1.0, 0.0, 0.2f, 12}, {1.1, 1.0, 0.2f, 12}, {1.3, 2.0, 0.2f, 12},
+                 {2.0, -3.0, 0.6f, 12}, {1.2, 1.0, 0.2f, 12}, {1.2, 1.0, 0.2f, 9},
+                 {1.25, 0.5, 0.2f, 12}, {23.9, 0.0, 0.3f, 12}, {1.0, 0.0, 0.2f, 12}};
+    for (const auto& v : views) {
+        SCOPED_TRACE(std::to_string(v.ra) + " " + std::to_string(v.dec) + " zoom " +
+                     std::to_string(v.zoom));
+        deepChart(chart, v.zoom, astro::SkyPoint(v.ra, v.dec));
+        chart.settings.magnitudeLimit = v.limit;
+        panned.LoadVisibleRegions(chart);
+
+        TychoStore fresh;
+        fresh.OpenTycho(dir);
+        fresh.LoadVisibleRegions(chart);
+        ASSERT_EQ(loadedRegions(panned), loadedRegions(fresh));
+        EXPECT_EQ(loadedRegions(fresh).empty(), v.limit <= 9.5);
+        for (std::size_t s = 0; s < TychoStore::kSlotCount; ++s) {
+            ASSERT_EQ(panned.starCount(s), fresh.starCount(s)) << "slot " << s;
+            for (std::size_t i = 0; i < fresh.starCount(s); ++i) {
+                EXPECT_EQ(panned.star(s, i)->GetName(), fresh.star(s, i)->GetName());
+                EXPECT_EQ(panned.star(s, i)->GetMagnitude(), fresh.star(s, i)->GetMagnitude());
+            }
+        }
+    }
+}
