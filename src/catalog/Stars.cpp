@@ -298,8 +298,14 @@ StarCatalog::StarCatalog()
 StarCatalog::~StarCatalog() = default;
 
 void StarCatalog::publish() {
-    m_namedList.reset(namedStars());
-    m_catalogList.reset(catalogStars());
+    m_namedSummaries.clear();
+    for (const NamedStar& s : namedStars())
+        m_namedSummaries.push_back(chart::ObjectSummary::of(s));
+    m_catalogSummaries.clear();
+    for (const CatalogStar& s : catalogStars())
+        m_catalogSummaries.push_back(chart::ObjectSummary::of(s));
+    m_namedList.reset(namedStars(), m_namedSummaries.data());
+    m_catalogList.reset(catalogStars(), m_catalogSummaries.data());
 }
 
 StarLoadResult StarCatalog::LoadStarCatalogs(const std::filesystem::path& dataDir) {

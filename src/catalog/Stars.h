@@ -12,8 +12,8 @@
 #include <optional>
 #include <span>
 #include <string>
-#include <vector>
 #include <string_view>
+#include <vector>
 
 namespace catalog {
 
@@ -251,6 +251,9 @@ private:
     std::size_t m_namedCount = 0;
     std::unique_ptr<CatalogStar[]> m_catalog;
     std::size_t m_catalogCount = 0;
+    // The stars' directions, kinds and magnitudes, for the chart's draw-list rebuild.
+    std::vector<chart::ObjectSummary> m_namedSummaries;
+    std::vector<chart::ObjectSummary> m_catalogSummaries;
     chart::SpanObjectList<NamedStar> m_namedList;
     chart::SpanObjectList<CatalogStar> m_catalogList;
     std::unique_ptr<TychoStore> m_tycho;

@@ -50,7 +50,7 @@ void DrawSkyObjects(DrawContext& ctx, const DrawList& list, FaintStarSource* fai
     const SkyChart::ViewCone cone = ctx.print() ? SkyChart::ViewCone{} : ctx.chart().WindowCone();
     for (std::size_t i = 0; i < list.size(); ++i) {
         const DrawList::Direction& d = list.direction(i);
-        if (d.star && cone.excludes(d.x, d.y, d.z))
+        if (d.star() && cone.excludes(d.x, d.y, d.z))
             continue;
         astro::SkyPoint* object = list[i];
         if (onlyVisible && !ctx.aboveHorizon(*object))

@@ -9,10 +9,13 @@ DrawList::DrawList()
 bool DrawList::append(astro::SkyPoint* object) {
     if (m_count >= kCapacity)
         return false;
-    const int kind = object->GetType();
-    m_directions[m_count] = {static_cast<float>(object->x()), static_cast<float>(object->y()),
-                             static_cast<float>(object->z()),
-                             kind >= astro::KindTychoStar && kind <= astro::KindNamedStar};
+    return append(object, ObjectSummary::of(*object));
+}
+
+bool DrawList::append(astro::SkyPoint* object, const ObjectSummary& summary) {
+    if (m_count >= kCapacity)
+        return false;
+    m_directions[m_count] = summary;
     m_items[m_count++] = object;
     return true;
 }

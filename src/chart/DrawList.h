@@ -1,6 +1,7 @@
 #pragma once
 
 #include "astro/SkyPoint.h"
+#include "chart/SkyObjects.h"
 
 #include <cstddef>
 #include <memory>
@@ -24,13 +25,14 @@ public:
     bool full() const { return m_count == kCapacity; }
     astro::SkyPoint* operator[](std::size_t i) const { return m_items[i]; }
 
-    // Each entry's direction as it was appended, in single precision, and whether the entry
-    // is a star (whose direction never changes). Drawing loops test these before they touch
-    // the objects, so a deep field does not read the whole sky's objects.
-    struct Direction {
-        float x, y, z;
-        bool star;
-    };
+    // Appends with the object's summary as its list keeps it.
+    bool append(astro::SkyPoint* object, const ObjectSummary& summary);
+
+    // Each entry's direction as it was appended, in single precision, and its kind code.
+    // Drawing loops test these before they touch the objects, so a deep field does not read
+    // the whole sky's objects and the label pass reads only the objects it labels. A star's
+    // direction never changes; a solar-system body's moves with the time step.
+    using Direction = ObjectSummary;
     const Direction& direction(std::size_t i) const { return m_directions[i]; }
 
     astro::SkyPoint* const* begin() const { return m_items.get(); }

@@ -331,6 +331,12 @@ void SkyChart::RebuildDrawList(DrawList& list) {
         if (!stars)
             continue;
         const std::size_t n = stars->size();
+        if (const ObjectSummary* summaries = stars->summaries()) {
+            for (std::size_t i = 0; i < n && !list.full(); ++i)
+                if (summaries[i].magnitude <= limit)
+                    list.append(stars->at(i), summaries[i]);
+            continue;
+        }
         for (std::size_t i = 0; i < n && !list.full(); ++i) {
             SkyPoint* star = stars->at(i);
             if (star->GetMagnitude() <= limit)

@@ -352,12 +352,12 @@ void DrawStarLabels(DrawContext& ctx, const DrawList& list, FaintStarSource* fai
     const SkyChart::ViewCone cone = ctx.print() ? SkyChart::ViewCone{} : chart.WindowCone();
     for (std::size_t i = 0; i < list.size(); ++i) {
         const DrawList::Direction& d = list.direction(i);
-        if (d.star && cone.excludes(d.x, d.y, d.z))
-            continue;
-        astro::SkyPoint* object = list[i];
-        const int kind = object->GetType();
+        const int kind = d.kind;
         if (kind != astro::KindNamedStar && !(presentation == 4 && kind == astro::KindCatalogStar))
             continue;
+        if (cone.excludes(d.x, d.y, d.z))
+            continue;
+        astro::SkyPoint* object = list[i];
         if (object->GetMagnitude() > labelLimit)
             continue;
         Point px;

@@ -17,6 +17,9 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <string>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace ui {
@@ -205,8 +208,60 @@ void PainterSurface::applyPenAndBrush() {
 }
 
 void PainterSurface::setFont(const chart::Font& font) {
+    if (m_fontSet && font == m_font)
+        return;
+    m_font = font;
+    m_fontSet = true;
     m_escapement = font.escapement;
     m_painter->setFont(toQFont(font));
+    m_fontKey.clear();
+}
+
+namespace {
+
+// Advances of texts already measured, by font and scale: labels are the same few hundred
+// names at every redraw, and measuring one shapes it.
+struct TextWidths {
+    std::vector<std::pair<chart::Font, int>> fonts; // font and its scale
+    std::unordered_map<std::string, int> widths;    // font number, scale, text
+};
+
+constexpr std::size_t kMaxFonts = 64;
+constexpr std::size_t kMaxWidths = 8192;
+
+TextWidths& textWidths() {
+    thread_local TextWidths cache;
+    return cache;
+}
+
+} // namespace
+
+int PainterSurface::advance(const QFontMetrics& fm, std::string_view utf8, const QString& text) const {
+    TextWidths& cache = textWidths();
+    if (m_fontKey.empty()) {
+        std::size_t index = 0;
+        while (index < cache.fonts.size() &&
+               !(cache.fonts[index].first == m_font && cache.fonts[index].second == m_scale))
+            ++index;
+        if (index == cache.fonts.size()) {
+            if (cache.fonts.size() >= kMaxFonts) {
+                cache.fonts.clear();
+                cache.widths.clear();
+                index = 0;
+            }
+            cache.fonts.emplace_back(m_font, m_scale);
+        }
+        m_fontKey = std::to_string(index) + '\x1f';
+    }
+    std::string key = m_fontKey;
+    key += utf8;
+    if (const auto found = cache.widths.find(key); found != cache.widths.end())
+        return found->second;
+    if (cache.widths.size() >= kMaxWidths)
+        cache.widths.clear();
+    const int width = fm.horizontalAdvance(text);
+    cache.widths.emplace(std::move(key), width);
+    return width;
 }
 
 void PainterSurface::setTransparentBackground(bool transparent) {
@@ -250,8 +305,86 @@ void PainterSurface::polyline(const std::vector<chart::Point>& points) {
     }
 }
 
+namespace {
+
+// A small ellipse as the painter draws it in a box at the origin: its opaque device pixels,
+// as offsets from the box's corner. Star glyphs are a few sizes in a few colours drawn by the
+// thousand; each is drawn by the painter once and stamped from then on, so that every glyph
+// of a kind has the same pixels wherever it lies.
+struct Sprite {
+    int width, height, scale;
+    chart::Pen pen;
+    chart::Brush brush;
+    struct Pixel {
+        int dx, dy;
+        std::uint32_t argb;
+    };
+    std::vector<Pixel> pixels;
+};
+
+constexpr int kSpriteMaxSize = 24;
+constexpr std::size_t kSpriteCacheSize = 256;
+
+const Sprite& spriteFor(int w, int h, int scale, const chart::Pen& pen, const chart::Brush& brush,
+                        bool highDensity) {
+    thread_local std::vector<Sprite> cache;
+    for (const Sprite& s : cache)
+        if (s.width == w && s.height == h && s.scale == scale && s.pen == pen && s.brush == brush)
+            return s;
+    if (cache.size() >= kSpriteCacheSize)
+        cache.clear();
+    const int margin = std::max(1, pen.width) + 1; // room for the outline round the box
+    QImage image((w + 2 * margin) * scale, (h + 2 * margin) * scale, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    image.setDevicePixelRatio(scale);
+    {
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.setPen(toQPen(pen, highDensity));
+        p.setBrush(brush.solid ? QBrush(toQColor(brush.colour)) : QBrush(Qt::NoBrush));
+        p.drawEllipse(QRect(margin, margin, w - 1, h - 1));
+    }
+    Sprite sprite{w, h, scale, pen, brush, {}};
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* line = reinterpret_cast<const std::uint32_t*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            if ((line[x] >> 24) != 0)
+                sprite.pixels.push_back(
+                    {x - margin * scale, y - margin * scale, line[x] | 0xff000000u});
+    }
+    cache.push_back(std::move(sprite));
+    return cache.back();
+}
+
+// Floor division, for device pixels left of or above the image.
+int floorDiv(int a, int b) {
+    return a >= 0 ? a / b : -((-a + b - 1) / b);
+}
+
+} // namespace
+
 void PainterSurface::ellipse(const chart::Rect& box) {
     if (box.width() <= 0 || box.height() <= 0) {
+        return;
+    }
+    // Star glyphs have solid outlines or none. Dotted ones go to the painter, which fills
+    // their gaps on an opaque background; a solid one is stamped as drawn on a transparent
+    // background, since the painter's opaque mode draws small solid ellipses out of shape.
+    const bool stampable =
+        m_pen.style == chart::PenStyle::Solid || m_pen.style == chart::PenStyle::Null;
+    if (m_bits && stampable && box.width() <= kSpriteMaxSize && box.height() <= kSpriteMaxSize) {
+        const Sprite& sprite =
+            spriteFor(box.width(), box.height(), m_scale, m_pen, m_brush, m_highDensity);
+        const int x0 = box.left * m_scale, y0 = box.top * m_scale;
+        for (const Sprite::Pixel& p : sprite.pixels) {
+            const int x = x0 + p.dx, y = y0 + p.dy;
+            const int lx = floorDiv(x, m_scale), ly = floorDiv(y, m_scale);
+            if (lx < 0 || ly < 0 || lx >= m_width || ly >= m_height ||
+                (m_clipped && !m_clip.contains(lx, ly)))
+                continue;
+            reinterpret_cast<std::uint32_t*>(m_bits + static_cast<long>(y) * m_bytesPerLine)[x] =
+                p.argb;
+        }
         return;
     }
     applyPenAndBrush();
@@ -277,7 +410,7 @@ void PainterSurface::fillRect(const chart::Rect& rect, chart::Colour colour) {
 void PainterSurface::text(int x, int y, std::string_view utf8) {
     const QString s = toQString(utf8);
     const QFontMetrics fm = m_painter->fontMetrics();
-    const int advance = fm.horizontalAdvance(s);
+    const int advance = m_fontSet ? this->advance(fm, utf8, s) : fm.horizontalAdvance(s);
     int dx = 0;
     if (m_align.horizontal == chart::HAlign::Centre) {
         dx = -advance / 2;
@@ -308,7 +441,8 @@ void PainterSurface::text(int x, int y, std::string_view utf8) {
 
 chart::Size PainterSurface::textExtent(std::string_view utf8) const {
     const QFontMetrics fm = m_painter->fontMetrics();
-    return {fm.horizontalAdvance(toQString(utf8)), fm.height()};
+    const QString s = toQString(utf8);
+    return {m_fontSet ? advance(fm, utf8, s) : fm.horizontalAdvance(s), fm.height()};
 }
 
 void PainterSurface::setClip(const chart::Rect& rect) {

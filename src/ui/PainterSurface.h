@@ -5,8 +5,11 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 
+class QFontMetrics;
 class QImage;
+class QString;
 class QPainter;
 
 namespace ui {
@@ -55,6 +58,7 @@ public:
 private:
     void prepare();
     void applyPenAndBrush();
+    int advance(const QFontMetrics& fm, std::string_view utf8, const QString& text) const;
 
     std::unique_ptr<QPainter> m_ownPainter;
     QPainter* m_painter;
@@ -82,6 +86,9 @@ private:
     bool m_transparent = false;
     chart::TextAlign m_align;
     int m_escapement = 0;
+    chart::Font m_font;
+    bool m_fontSet = false;
+    mutable std::string m_fontKey; // the font's part of the text-width keys; empty: not yet
 };
 
 using DrawFunction = std::function<void(chart::Surface&)>;

@@ -242,6 +242,39 @@ TEST(DrawList, RebuiltInDrawingOrderWithTheMagnitudeLimit) {
     EXPECT_EQ(list[20], &w.comets.items[1]);
 }
 
+// Star lists that keep their objects' summaries are filed from them, untouched: the same list
+// as from the objects, each entry with its object's direction and kind.
+TEST(DrawList, SummariesOfAStarListGiveTheListTheObjectsGive) {
+    ChartWithObjects w;
+    w.chart.settings.autoMagnitudeLimit = 0;
+    for (const double limit : {0.5, 5.5, 6.2, 6.3, 12.0}) {
+        w.chart.settings.magnitudeLimit = limit;
+        DrawList plain;
+        w.chart.RebuildDrawList(plain);
+        std::vector<chart::ObjectSummary> named, catalogue;
+        for (const FakeStar& s : w.named)
+            named.push_back(chart::ObjectSummary::of(s));
+        for (const FakeStar& s : w.catalogue)
+            catalogue.push_back(chart::ObjectSummary::of(s));
+        w.namedList.reset(w.named, named.data());
+        w.catalogueList.reset(w.catalogue, catalogue.data());
+        DrawList summarised;
+        w.chart.RebuildDrawList(summarised);
+        w.namedList.reset(w.named);
+        w.catalogueList.reset(w.catalogue);
+
+        ASSERT_EQ(summarised.size(), plain.size()) << limit;
+        for (std::size_t i = 0; i < plain.size(); ++i) {
+            EXPECT_EQ(summarised[i], plain[i]) << limit << " " << i;
+            const chart::ObjectSummary& d = summarised.direction(i);
+            EXPECT_FLOAT_EQ(d.x, static_cast<float>(plain[i]->x()));
+            EXPECT_FLOAT_EQ(d.z, static_cast<float>(plain[i]->z()));
+            EXPECT_EQ(d.kind, plain[i]->GetType());
+            EXPECT_EQ(plain.direction(i).kind, d.kind);
+        }
+    }
+}
+
 TEST(DrawList, ZoomingInAcrossTheTableMakesMoreStarsAppear) {
     ChartWithObjects w;
     w.chart.objects.bodies = nullptr;

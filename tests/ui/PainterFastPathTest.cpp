@@ -1,9 +1,9 @@
-// The image surface writes single pixels straight into the image's bits and tells the
-// painter of a pen or brush only when a shape needs it. Whatever it draws must be what the
-// painter itself draws: each case is drawn twice, once
-// through the image surface and once through a surface on a painter (which always paints),
-// and the two images must be equal pixel for pixel. On an image of device pixel ratio 2
-// the surface keeps logical pixels.
+// The image surface writes single pixels and small ellipses straight into the image's bits
+// and tells the painter of a pen or brush only when a shape needs it. Pixels, lines and large
+// shapes must be what the painter itself draws: each case is drawn twice, once through the
+// image surface and once through a surface on a painter (which always paints), and the two
+// images must be equal pixel for pixel. Small ellipses are the painter's shape, stamped. On
+// an image of device pixel ratio 2 the surface keeps logical pixels.
 #include "ui/PainterSurface.h"
 
 #include <QImage>
@@ -11,7 +11,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <iterator>
+#include <set>
+#include <tuple>
+#include <vector>
 #include <string>
 
 namespace {
@@ -80,42 +85,148 @@ TEST(PainterFastPath, PixelsEverywhereIncludingEdgesOutsideAndClipped) {
     }
 }
 
-TEST(PainterFastPath, EllipsesAndLinesBetweenPixelsAsThePainterDrawsThem) {
-    const Pen pens[] = {Pen{PenStyle::Solid, 1, Colour{255, 0, 0}},
-                        Pen{PenStyle::Dash, 1, Colour{0, 255, 0}},
-                        Pen{PenStyle::Solid, 2, Colour{0, 0, 255}},
-                        Pen{PenStyle::Null, 1, Colour{}}};
-    const Brush brushes[] = {Brush::none(), Brush::of(Colour{200, 100, 50})};
-    for (const qreal ratio : {1.0, 2.0}) {
-        for (const Pen& pen : pens) {
-            for (const Brush& brush : brushes) {
-                SCOPED_TRACE(std::to_string(ratio) + " pen style " +
-                             std::to_string(static_cast<int>(pen.style)) + " width " +
-                             std::to_string(pen.width) + " brush " + std::to_string(brush.solid));
-                expectSameAsPainter(90, 60, ratio, [&](Surface& s) {
+const Pen kPens[] = {Pen{PenStyle::Solid, 1, Colour{255, 0, 0}},
+                     Pen{PenStyle::Dash, 1, Colour{0, 255, 0}},
+                     Pen{PenStyle::Solid, 2, Colour{0, 0, 255}}, Pen{PenStyle::Null, 1, Colour{}}};
+const Pen kStampedPens[] = {kPens[0], kPens[2], kPens[3]};
+const Brush kBrushes[] = {Brush::none(), Brush::of(Colour{200, 100, 50})};
+
+std::string caseName(qreal ratio, const Pen& pen, const Brush& brush) {
+    return "ratio " + std::to_string(ratio) + " pen style " +
+           std::to_string(static_cast<int>(pen.style)) + " width " + std::to_string(pen.width) +
+           " brush " + std::to_string(brush.solid);
+}
+
+// Large ellipses and lines go to the painter, with the pen and brush last set, also when
+// pixels were set in between.
+TEST(PainterFastPath, LargeEllipsesAndLinesAsThePainterDrawsThem) {
+    for (const qreal ratio : {1.0, 2.0})
+        for (const Pen& pen : kPens)
+            for (const Brush& brush : kBrushes) {
+                SCOPED_TRACE(caseName(ratio, pen, brush));
+                expectSameAsPainter(120, 90, ratio, [&](Surface& s) {
                     s.setPen(pen);
                     s.setBrush(brush);
-                    // Every size up to the largest stamped and one beyond, at odd places, some
-                    // reaching past the edges.
-                    int x = -4, y = -3;
-                    for (int size = 1; size <= 26; ++size) {
-                        s.ellipse(Rect{x, y, x + size, y + size});
-                        s.ellipse(Rect{x + 1, y + 2, x + 1 + size, y + 2 + size / 2 + 1});
-                        x += size + 3;
-                        if (x > 80) {
-                            x = -5;
-                            y += 24;
-                        }
-                    }
-                    s.setPixel(3, 3, Colour{9, 9, 9}); // pen and brush stay as set
-                    s.line(0, 50, 80, 55);
-                    s.setClip(Rect{20, 10, 50, 40});
-                    s.ellipse(Rect{15, 5, 30, 20});
-                    s.ellipse(Rect{40, 30, 56, 46});
+                    s.ellipse(Rect{-5, -4, 25, 30});
+                    if (pen.style == PenStyle::Dash)
+                        s.ellipse(Rect{30, 60, 37, 66});
+                    s.setPixel(3, 3, Colour{9, 9, 9});
+                    s.ellipse(Rect{40, 10, 80, 50});
+                    s.line(0, 80, 110, 85);
+                    s.setClip(Rect{20, 10, 70, 60});
+                    s.ellipse(Rect{60, 40, 100, 75});
                     s.clearClip();
                 });
             }
+}
+
+// The pixels a surface drew differently from the background, relative to (x, y).
+std::set<std::tuple<int, int, QRgb>> drawnAround(const QImage& img, int x, int y, int size) {
+    std::set<std::tuple<int, int, QRgb>> out;
+    const QRgb background = qRgb(10, 20, 30);
+    for (int j = -4; j < size + 4; ++j)
+        for (int i = -4; i < size + 4; ++i) {
+            const int px = x + i, py = y + j;
+            if (px >= 0 && py >= 0 && px < img.width() && py < img.height() &&
+                img.pixel(px, py) != background)
+                out.insert({i, j, img.pixel(px, py)});
         }
+    return out;
+}
+
+// Small ellipses with solid outlines or none (star glyphs) are stamped: the same pixels
+// wherever they lie, the painter's own. Dotted ones go to the painter (the test above).
+TEST(PainterFastPath, SmallEllipsesAreStampedAsThePainterDrawsThem) {
+    for (const qreal ratio : {1.0, 2.0})
+        for (const Pen& pen : kStampedPens)
+            for (const Brush& brush : kBrushes)
+                for (int w = 1; w <= 24; w += (w < 8 ? 1 : 5)) {
+                    const int h = w > 3 ? w - 1 : w;
+                    SCOPED_TRACE(caseName(ratio, pen, brush) + " size " + std::to_string(w));
+                    const int places[][2] = {{5, 5}, {37, 21}, {66, 44}};
+                    QImage stamped = blank(100, 80, ratio);
+                    QImage painted = blank(100, 80, ratio);
+                    {
+                        ui::PainterSurface s(stamped);
+                        QPainter painter(&painted);
+                        ui::PainterSurface reference(painter, 100, 80);
+                        for (Surface* surface :
+                             {static_cast<Surface*>(&s), static_cast<Surface*>(&reference)}) {
+                            surface->setTransparentBackground(true);
+                            surface->setPen(pen);
+                            surface->setBrush(brush);
+                            for (const auto& at : places)
+                                surface->ellipse(Rect{at[0], at[1], at[0] + w, at[1] + h});
+                        }
+                    }
+                    const int r = static_cast<int>(ratio);
+                    const auto first = drawnAround(stamped, 5 * r, 5 * r, w * r);
+                    for (const auto& at : places)
+                        EXPECT_EQ(drawnAround(stamped, at[0] * r, at[1] * r, w * r), first);
+                    // And the painter's own pixels at each place.
+                    for (const auto& at : places)
+                        EXPECT_EQ(drawnAround(painted, at[0] * r, at[1] * r, w * r), first);
+                    if (w > 2 && (pen.style != PenStyle::Null || brush.solid)) {
+                        EXPECT_FALSE(first.empty());
+                    }
+                }
+}
+
+// With an opaque background the painter draws small solid ellipses out of shape (its opaque
+// mode is for the gaps of dotted lines); the stamp is the shape drawn with a transparent one.
+TEST(PainterFastPath, SmallSolidEllipsesKeepTheirShapeOnAnOpaqueBackground) {
+    QImage opaque = blank(40, 30), clear = blank(40, 30);
+    for (const bool transparent : {false, true}) {
+        QImage& img = transparent ? clear : opaque;
+        ui::PainterSurface s(img);
+        s.setTransparentBackground(transparent);
+        s.setPen(Pen{PenStyle::Solid, 1, Colour{255, 0, 0}});
+        s.setBrush(Brush::of(Colour{0, 0, 255}));
+        s.ellipse(Rect{5, 5, 9, 8});
+        s.ellipse(Rect{20, 10, 30, 20});
+    }
+    EXPECT_EQ(difference(opaque, clear), "");
+    EXPECT_NE(opaque.pixel(5, 7), qRgb(10, 20, 30)); // the left rim of the small one
+}
+
+// A stamp keeps to the image and to the clip: what it leaves is what the unclipped stamp has
+// there, and nothing outside changes.
+TEST(PainterFastPath, StampsKeepToTheImageAndTheClip) {
+    for (const qreal ratio : {1.0, 2.0}) {
+        SCOPED_TRACE(ratio);
+        const Pen pen{PenStyle::Solid, 1, Colour{255, 0, 0}};
+        const Brush brush = Brush::of(Colour{0, 200, 0});
+        QImage whole = blank(60, 40, ratio);
+        QImage cut = blank(60, 40, ratio);
+        const Rect clip{10, 8, 30, 20};
+        {
+            ui::PainterSurface a(whole);
+            ui::PainterSurface b(cut);
+            for (Surface* s : {static_cast<Surface*>(&a), static_cast<Surface*>(&b)}) {
+                s->setPen(pen);
+                s->setBrush(brush);
+            }
+            b.setClip(clip);
+            for (const Rect& box : {Rect{-6, -5, 6, 5}, Rect{50, 33, 66, 47}, Rect{5, 4, 20, 15},
+                                    Rect{25, 15, 40, 30}}) {
+                a.ellipse(box);
+                b.ellipse(box);
+            }
+        }
+        const int r = static_cast<int>(ratio);
+        int inside = 0;
+        for (int y = 0; y < cut.height(); ++y)
+            for (int x = 0; x < cut.width(); ++x) {
+                const bool allowed = clip.contains(x / r, y / r);
+                if (allowed) {
+                    ASSERT_EQ(cut.pixel(x, y), whole.pixel(x, y)) << x << "," << y;
+                    inside += whole.pixel(x, y) != qRgb(10, 20, 30);
+                } else {
+                    ASSERT_EQ(cut.pixel(x, y), qRgb(10, 20, 30)) << x << "," << y;
+                }
+            }
+        EXPECT_GT(inside, 0);
+        EXPECT_NE(whole.pixel(0, 0), qRgb(10, 20, 30)); // the stamp across the corner
     }
 }
 
