@@ -5,6 +5,7 @@
 #include "ephemlib/Records.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace astro {
@@ -43,8 +44,14 @@ protected:
 // The Sun, the Moon and the planets: bodies the library knows by their id alone.
 class MajorBody : public SolarSystemBody {
 public:
+    // Computed again for the same instant and place (every rebuild of a chart's draw list
+    // asks), the body stays as the last computation left it, unless its direction was
+    // changed since.
     void Compute(ObservationParams p) override;
     virtual ephem::BodyId libraryId() const = 0;
+
+private:
+    std::optional<ObservationParams> m_computedFor;
 };
 
 class Sun : public MajorBody {

@@ -11,6 +11,7 @@
 #include <QPen>
 #include <QPolygon>
 #include <QSaveFile>
+#include <QStaticText>
 #include <QString>
 
 #include <algorithm>
@@ -236,7 +237,20 @@ TextWidths& textWidths() {
 
 } // namespace
 
-int PainterSurface::advance(const QFontMetrics& fm, std::string_view utf8, const QString& text) const {
+const QStaticText& PainterSurface::laidOut(std::string_view utf8, const QString& text) const {
+    thread_local std::unordered_map<std::string, QStaticText> cache;
+    std::string key = fontKey();
+    key += utf8;
+    if (const auto found = cache.find(key); found != cache.end())
+        return found->second;
+    if (cache.size() >= kMaxWidths)
+        cache.clear();
+    QStaticText laid(text);
+    laid.setTextFormat(Qt::PlainText);
+    return cache.emplace(std::move(key), std::move(laid)).first->second;
+}
+
+const std::string& PainterSurface::fontKey() const {
     TextWidths& cache = textWidths();
     if (m_fontKey.empty()) {
         std::size_t index = 0;
@@ -253,7 +267,12 @@ int PainterSurface::advance(const QFontMetrics& fm, std::string_view utf8, const
         }
         m_fontKey = std::to_string(index) + '\x1f';
     }
-    std::string key = m_fontKey;
+    return m_fontKey;
+}
+
+int PainterSurface::advance(const QFontMetrics& fm, std::string_view utf8, const QString& text) const {
+    TextWidths& cache = textWidths();
+    std::string key = fontKey();
     key += utf8;
     if (const auto found = cache.widths.find(key); found != cache.widths.end())
         return found->second;
@@ -424,6 +443,21 @@ void PainterSurface::text(int x, int y, std::string_view utf8) {
         baseline = -fm.descent();
     }
 
+    if (m_escapement == 0 && m_fontSet && !m_highDensity) {
+        // Level text in a font the surface set: laid out once, drawn from then on (the same
+        // pixels as drawing it afresh).
+        if (!m_transparent) {
+            m_painter->fillRect(QRect(x + dx, y + baseline - fm.ascent(), advance, fm.height()),
+                                toQColor(m_background));
+            m_painter->setBackgroundMode(Qt::TransparentMode);
+        }
+        m_painter->setPen(QPen(toQColor(m_textColour)));
+        m_penSet = false; // the next shape sets its pen again
+        m_painter->drawStaticText(QPointF(x + dx, y + baseline - fm.ascent()), laidOut(utf8, s));
+        if (!m_transparent)
+            m_painter->setBackgroundMode(Qt::OpaqueMode);
+        return;
+    }
     m_painter->save();
     m_painter->translate(x, y);
     if (m_escapement != 0) {

@@ -9,6 +9,7 @@
 
 class QFontMetrics;
 class QImage;
+class QStaticText;
 class QString;
 class QPainter;
 
@@ -59,6 +60,9 @@ private:
     void prepare();
     void applyPenAndBrush();
     int advance(const QFontMetrics& fm, std::string_view utf8, const QString& text) const;
+    // The key of the current font (and scale) in the text caches.
+    const std::string& fontKey() const;
+    const QStaticText& laidOut(std::string_view utf8, const QString& text) const;
 
     std::unique_ptr<QPainter> m_ownPainter;
     QPainter* m_painter;

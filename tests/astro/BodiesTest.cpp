@@ -301,6 +301,37 @@ TEST(BodiesComputed, ChartComputesEachBodyWithItsOwnId) {
     }
 }
 
+// A body asked again for the instant and place it holds keeps its results; any other instant,
+// or a direction moved in between, computes afresh, so that a body a dialog computed at
+// another instant comes back right.
+TEST(BodiesComputed, TheSameInstantAgainKeepsTheResultsAnotherComputesAfresh) {
+    const ObservationParams now = paramsAt(2026, 12, 8, 22);
+    const ObservationParams later = paramsAt(2027, 3, 1, 4);
+    astro::Mars mars;
+    mars.Compute(now);
+    const double ra = mars.ra(), dec = mars.dec(), distance = mars.results.distance;
+
+    mars.Compute(later);
+    EXPECT_GT(raDifference(mars.ra(), ra), 0.1);
+    mars.Compute(now);
+    EXPECT_DOUBLE_EQ(mars.ra(), ra);
+    EXPECT_DOUBLE_EQ(mars.dec(), dec);
+    EXPECT_DOUBLE_EQ(mars.results.distance, distance);
+
+    mars.set(1.0, 2.0); // moved by someone else
+    mars.Compute(now);
+    EXPECT_DOUBLE_EQ(mars.ra(), ra);
+    EXPECT_DOUBLE_EQ(mars.dec(), dec);
+
+    ObservationParams elsewhere = now;
+    elsewhere.latitude = -33.9; // another place, the same instant: the Moon's parallax moves it
+    astro::Moon moon;
+    moon.Compute(now);
+    const double moonDec = moon.dec();
+    moon.Compute(elsewhere);
+    EXPECT_GT(std::fabs(moon.dec() - moonDec), 0.1);
+}
+
 TEST(BodiesComputed, ElongationFromTheSun) {
     const ObservationParams p = paramsAt(2020, 3, 24, 18);
     astro::Sun sun;

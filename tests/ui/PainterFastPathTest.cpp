@@ -7,6 +7,7 @@
 #include "ui/PainterSurface.h"
 
 #include <QImage>
+#include <QFontMetrics>
 #include <QPainter>
 
 #include <gtest/gtest.h>
@@ -187,6 +188,61 @@ TEST(PainterFastPath, SmallSolidEllipsesKeepTheirShapeOnAnOpaqueBackground) {
     }
     EXPECT_EQ(difference(opaque, clear), "");
     EXPECT_NE(opaque.pixel(5, 7), qRgb(10, 20, 30)); // the left rim of the small one
+}
+
+// Level text is laid out once per font and text and drawn from then on: the same pixels as the
+// painter's own drawing of it at the baseline the alignment gives, on an opaque background too.
+TEST(PainterFastPath, TextLaidOutOnceIsTheTextThePainterDraws) {
+    const chart::HAlign across[] = {chart::HAlign::Left, chart::HAlign::Centre,
+                                    chart::HAlign::Right};
+    const chart::VAlign down[] = {chart::VAlign::Top, chart::VAlign::Baseline,
+                                  chart::VAlign::Bottom};
+    for (const int height : {-9, -12, 16})
+        for (const std::string face : {"Arial", "Courier New"})
+            for (const bool transparent : {true, false}) {
+                SCOPED_TRACE(face + " " + std::to_string(height) + " transparent " +
+                             std::to_string(transparent));
+                chart::Font font;
+                font.height = height;
+                font.faceName = face;
+                QImage surfaceImage = blank(200, 120), reference = blank(200, 120);
+                QPainter painter(&surfaceImage);
+                ui::PainterSurface s(painter, 200, 120);
+                s.setFont(font);
+                s.setTextColour(Colour{250, 240, 0});
+                s.setBackgroundColour(Colour{0, 0, 90});
+                s.setTransparentBackground(transparent);
+                const QFont qfont = painter.font();
+                QPainter ref(&reference);
+                ref.setRenderHint(QPainter::TextAntialiasing, false);
+                ref.setFont(qfont);
+                const QFontMetrics fm(qfont);
+                int y = 20;
+                for (const auto h : across)
+                    for (const auto v : down) {
+                        const std::string text = "Deneb 1.3";
+                        for (int twice = 0; twice < 2; ++twice) { // the second from the cache
+                            s.setTextAlign(chart::TextAlign{h, v});
+                            s.text(100, y, text);
+                        }
+                        const QString q = QString::fromStdString(text);
+                        const int w = fm.horizontalAdvance(q);
+                        const int dx = h == chart::HAlign::Left ? 0
+                                       : h == chart::HAlign::Centre ? -w / 2 : -w;
+                        const int base = v == chart::VAlign::Top      ? fm.ascent()
+                                         : v == chart::VAlign::Bottom ? -fm.descent() : 0;
+                        if (!transparent)
+                            ref.fillRect(QRect(100 + dx, y + base - fm.ascent(), w, fm.height()),
+                                         QColor(0, 0, 90));
+                        ref.setPen(QColor(250, 240, 0));
+                        for (int twice = 0; twice < 2; ++twice)
+                            ref.drawText(QPoint(100 + dx, y + base), q);
+                        y += 11;
+                    }
+                painter.end();
+                ref.end();
+                EXPECT_EQ(difference(surfaceImage, reference), "");
+            }
 }
 
 // A stamp keeps to the image and to the clip: what it leaves is what the unclipped stamp has
