@@ -20,7 +20,8 @@
 #include "settings/ColorScheme.h"
 #include "ui/PainterSurface.h"
 
-#include <QGuiApplication>
+#include "QtBenchmarkMain.h"
+
 #include <QImage>
 
 #include <benchmark/benchmark.h>
@@ -259,11 +260,5 @@ BENCHMARK(BM_PanDeepField)
 } // namespace
 
 int main(int argc, char** argv) {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runQtBenchmarks(argc, argv);
 }

@@ -403,35 +403,27 @@ int run(const Options& o) {
 
     fs::create_directories(o.out);
     std::vector<long> firstCatalog(kRegions + 2, 0), firstSupplement(kRegions + 2, 0);
-    {
-        Writer w(o.out / "catalog.dat");
+    // The catalogue, then the supplement: sorted by region, each region's first record noted.
+    const auto writeRegions = [&](const char* name, const std::vector<Star>& list,
+                                  std::vector<long>& first, auto lineOf) {
+        Writer w(o.out / name);
         long record = 1;
-        int region = 0, tyc2 = 0;
-        for (const Star& s : stars) {
+        int region = 0, number = 0;
+        for (const Star& s : list) {
             while (region < s.region)
-                firstCatalog[static_cast<std::size_t>(++region)] = record, tyc2 = 0;
-            w.line(catalogLine(s, ++tyc2, gen).c_str());
+                first[static_cast<std::size_t>(++region)] = record, number = 0;
+            w.line(lineOf(s, ++number).c_str());
             ++record;
         }
         while (region <= kRegions)
-            firstCatalog[static_cast<std::size_t>(++region)] = record;
+            first[static_cast<std::size_t>(++region)] = record;
         w.close();
-    }
-    {
-        Writer w(o.out / "suppl_1.dat");
-        long record = 1;
-        int region = 0, tyc2 = 0;
-        for (const Star& s : supplement) {
-            while (region < s.region)
-                firstSupplement[static_cast<std::size_t>(++region)] = record, tyc2 = 0;
-            // Supplement numbers counted down from the highest, clear of the catalogue's.
-            w.line(supplementLine(s, 12121 - (tyc2++), gen).c_str());
-            ++record;
-        }
-        while (region <= kRegions)
-            firstSupplement[static_cast<std::size_t>(++region)] = record;
-        w.close();
-    }
+    };
+    writeRegions("catalog.dat", stars, firstCatalog,
+                 [&](const Star& s, int n) { return catalogLine(s, n, gen); });
+    // Supplement numbers count down from the highest, clear of the catalogue's.
+    writeRegions("suppl_1.dat", supplement, firstSupplement,
+                 [&](const Star& s, int n) { return supplementLine(s, 12122 - n, gen); });
     {
         Writer w(o.out / "index.dat");
         for (int region = 1; region <= kRegions + 1; ++region) {
