@@ -144,6 +144,10 @@ void CSkyvaneView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.drawImage(QRectF(0, 0, width(), height()), m_buffer,
                       QRectF(0, 0, width() * ratio, height() * ratio));
+    if (m_state.chart.magnitudeLimit() != m_paintedLimit) {
+        m_paintedLimit = m_state.chart.magnitudeLimit();
+        Q_EMIT stateChanged();
+    }
 }
 
 void CSkyvaneView::redraw() {

@@ -114,6 +114,9 @@ private:
     settings::ColorScheme m_scheme;
     chart::ChartSources m_sources;
     QImage m_buffer;
+    // The limiting magnitude of the last redraw: the redraw sets it when it follows the zoom,
+    // and the panes are told when it changed.
+    double m_paintedLimit = -1000.0;
     QTimer m_paceTimer;   // timer 1
     QTimer m_updateTimer; // timer 2
     StarProp* m_starProp;

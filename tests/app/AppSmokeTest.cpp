@@ -262,6 +262,13 @@ TEST_F(AppSmoke, StatusPanesShowTheChartAndFollowTheDialogAndTheirMenu) {
     EXPECT_EQ(model.pane(PaneId::Location).lines.back(), "   DST: No");
     EXPECT_EQ(model.pane(PaneId::Zoom).lines.front().rfind("Field:  ", 0), 0u);
     EXPECT_GT(model.pane(PaneId::Zoom).lines.front().size(), std::string("Field:  ").size());
+    // The limiting magnitude that follows the zoom is set by the first redraw; the pane
+    // shows that one, not the one the settings held.
+    view->repaint();
+    QApplication::processEvents();
+    const chart::SkyChart& shown = view->state().chart;
+    EXPECT_EQ(model.pane(PaneId::Zoom).lines.back(),
+              chart::StatusPanes::ZoomLines(std::nullopt, shown.magnitudeLimit()).back());
 
     // The mouse over the sky fills the coordinate panes.
     QTest::mouseMove(view, QPoint(view->width() / 2, view->height() / 2));
