@@ -48,9 +48,18 @@ void DrawSkyObjects(DrawContext& ctx, const DrawList& list, FaintStarSource* fai
     // A star is drawn only where its centre is on the chart; other objects (a comet's tail,
     // a body's disc, an outline) may reach in from outside and always go to their draw.
     const SkyChart::ViewCone cone = ctx.print() ? SkyChart::ViewCone{} : ctx.chart().WindowCone();
-    for (std::size_t i = 0; i < list.size(); ++i) {
+    const auto leftOut = [&list, &cone](std::size_t i) {
         const DrawList::Direction& d = list.direction(i);
-        if (d.star() && cone.excludes(d.x, d.y, d.z))
+        return d.star() && cone.excludes(d.x, d.y, d.z);
+    };
+    // The objects lie apart in memory and each costs a wait when first read: the ones to be
+    // drawn are asked for a few entries ahead.
+    constexpr std::size_t kAhead = 6;
+    const std::size_t entries = list.size();
+    for (std::size_t i = 0; i < entries; ++i) {
+        if (i + kAhead < entries && !leftOut(i + kAhead))
+            __builtin_prefetch(list[i + kAhead]);
+        if (leftOut(i))
             continue;
         astro::SkyPoint* object = list[i];
         if (onlyVisible && !ctx.aboveHorizon(*object))
