@@ -24,6 +24,8 @@ struct ObservationParams {
     double height = 0.0;       // metres above sea level
     double temperature = 10.0; // degrees Celsius
     double pressure = 1000.0;  // millibar
+
+    friend bool operator==(const ObservationParams&, const ObservationParams&) = default;
 };
 
 inline constexpr std::size_t kObservationParamsHeadSize = 56;

@@ -36,21 +36,8 @@ double SolarSystemBody::elongation(const ObservationParams& p) const {
     return angularDistance(*this, sun);
 }
 
-namespace {
-
-bool sameParams(const ObservationParams& a, const ObservationParams& b) {
-    return a.year == b.year && a.month == b.month && a.day == b.day && a.hour == b.hour &&
-           a.minute == b.minute && a.second == b.second && a.latitude == b.latitude &&
-           a.longitude == b.longitude && a.timeZone == b.timeZone &&
-           a.daylightSaving == b.daylightSaving && a.julianDay == b.julianDay &&
-           a.height == b.height && a.temperature == b.temperature && a.pressure == b.pressure;
-}
-
-} // namespace
-
 void MajorBody::Compute(ObservationParams p) {
-    if (m_computedFor && sameParams(*m_computedFor, p) && ra() == results.ra &&
-        dec() == results.dec)
+    if (m_computedFor == p && ra() == results.ra && dec() == results.dec)
         return;
     ephem::ElementBlock block;
     block.bodyId = libraryId();

@@ -7,9 +7,7 @@ DrawList::DrawList()
       m_directions(std::make_unique<Direction[]>(kCapacity)) {}
 
 bool DrawList::append(astro::SkyPoint* object) {
-    if (m_count >= kCapacity)
-        return false;
-    return append(object, ObjectSummary::of(*object));
+    return !full() && append(object, ObjectSummary::of(*object));
 }
 
 bool DrawList::append(astro::SkyPoint* object, const ObjectSummary& summary) {

@@ -130,13 +130,18 @@ struct FrameVector {
     double x, y, z;
 };
 
+// The rotation from the equatorial frame into the chart's; null for the equatorial mode.
+const astro::Frame* chartFrame(int rotationMode, const astro::CoordinateFrames& frames) {
+    if (rotationMode == RotationEcliptic)
+        return &frames.equatorialToEcliptic();
+    if (rotationMode == RotationAzimuthal)
+        return &frames.equatorialToHorizontal();
+    return nullptr;
+}
+
 FrameVector inChartFrame(const SkyPoint& p, int rotationMode,
                          const astro::CoordinateFrames& frames) {
-    const astro::Frame* frame = nullptr;
-    if (rotationMode == RotationEcliptic)
-        frame = &frames.equatorialToEcliptic();
-    else if (rotationMode == RotationAzimuthal)
-        frame = &frames.equatorialToHorizontal();
+    const astro::Frame* frame = chartFrame(rotationMode, frames);
     if (!frame)
         return {p.x(), p.y(), p.z()};
     return {frame->b1.dot(p), frame->b2.dot(p), frame->b3.dot(p)};
@@ -174,11 +179,7 @@ SkyChart::ViewCone SkyChart::WindowCone() const {
     // along t and M their parts across it; so s <= (|(u, v)| + |g|) / sigma, sigma the smaller
     // singular value of M, and c = sqrt(1 - s^2) on the near hemisphere.
     const ProjectionParams& c = m_projection;
-    const astro::Frame* frame = nullptr;
-    if (settings.rotationMode == RotationEcliptic)
-        frame = &m_frames.equatorialToEcliptic();
-    else if (settings.rotationMode == RotationAzimuthal)
-        frame = &m_frames.equatorialToHorizontal();
+    const astro::Frame* frame = chartFrame(settings.rotationMode, m_frames);
     using Vec = std::array<double, 3>;
     const auto toEquatorial = [frame](double x, double y, double z) -> Vec {
         if (!frame)

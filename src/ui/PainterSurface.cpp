@@ -18,8 +18,12 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -33,6 +37,10 @@ QColor toQColor(chart::Colour c) {
 
 QString toQString(std::string_view utf8) {
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+QBrush toQBrush(const chart::Brush& brush) {
+    return brush.solid ? QBrush(toQColor(brush.colour)) : QBrush(Qt::NoBrush);
 }
 
 QPolygon toQPolygon(const std::vector<chart::Point>& points) {
@@ -203,8 +211,7 @@ void PainterSurface::applyPenAndBrush() {
     if (!m_brushSet || !(m_appliedBrush == m_brush)) {
         m_appliedBrush = m_brush;
         m_brushSet = true;
-        m_painter->setBrush(m_brush.solid ? QBrush(toQColor(m_brush.colour))
-                                          : QBrush(Qt::NoBrush));
+        m_painter->setBrush(toQBrush(m_brush));
     }
 }
 
@@ -215,72 +222,68 @@ void PainterSurface::setFont(const chart::Font& font) {
     m_fontSet = true;
     m_escapement = font.escapement;
     m_painter->setFont(toQFont(font));
-    m_fontKey.clear();
+    m_texts = nullptr;
 }
+
+// What is known of the texts already drawn in one font at one scale: labels are the same few
+// hundred names at every redraw, and measuring or laying out one shapes it.
+struct PainterSurface::FontTexts {
+    struct Hash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view text) const {
+            return std::hash<std::string_view>{}(text);
+        }
+    };
+    chart::Font font;
+    int scale;
+    std::unordered_map<std::string, TextEntry, Hash, std::equal_to<>> texts;
+};
 
 namespace {
 
-// Advances of texts already measured, by font and scale: labels are the same few hundred
-// names at every redraw, and measuring one shapes it.
-struct TextWidths {
-    std::vector<std::pair<chart::Font, int>> fonts; // font and its scale
-    std::unordered_map<std::string, int> widths;    // font number, scale, text
+constexpr std::size_t kMaxFonts = 64;
+constexpr std::size_t kMaxTexts = 8192;
+
+struct TextCache {
+    std::vector<std::unique_ptr<PainterSurface::FontTexts>> fonts;
+    // Counts the clearings of `fonts`, after which the surfaces' pointers are stale.
+    std::uint64_t generation = 0;
 };
 
-constexpr std::size_t kMaxFonts = 64;
-constexpr std::size_t kMaxWidths = 8192;
-
-TextWidths& textWidths() {
-    thread_local TextWidths cache;
+TextCache& textCache() {
+    thread_local TextCache cache;
     return cache;
 }
 
 } // namespace
 
-const QStaticText& PainterSurface::laidOut(std::string_view utf8, const QString& text) const {
-    thread_local std::unordered_map<std::string, QStaticText> cache;
-    std::string key = fontKey();
-    key += utf8;
-    if (const auto found = cache.find(key); found != cache.end())
-        return found->second;
-    if (cache.size() >= kMaxWidths)
-        cache.clear();
-    QStaticText laid(text);
-    laid.setTextFormat(Qt::PlainText);
-    return cache.emplace(std::move(key), std::move(laid)).first->second;
-}
-
-const std::string& PainterSurface::fontKey() const {
-    TextWidths& cache = textWidths();
-    if (m_fontKey.empty()) {
-        std::size_t index = 0;
-        while (index < cache.fonts.size() &&
-               !(cache.fonts[index].first == m_font && cache.fonts[index].second == m_scale))
-            ++index;
-        if (index == cache.fonts.size()) {
+PainterSurface::TextEntry& PainterSurface::textEntry(const QFontMetrics& fm, std::string_view utf8,
+                                                     const QString& text) const {
+    TextCache& cache = textCache();
+    if (!m_texts || m_textsGeneration != cache.generation) {
+        m_texts = nullptr;
+        for (const auto& f : cache.fonts)
+            if (f->font == m_font && f->scale == m_scale) {
+                m_texts = f.get();
+                break;
+            }
+        if (!m_texts) {
             if (cache.fonts.size() >= kMaxFonts) {
                 cache.fonts.clear();
-                cache.widths.clear();
-                index = 0;
+                ++cache.generation;
             }
-            cache.fonts.emplace_back(m_font, m_scale);
+            cache.fonts.push_back(std::make_unique<FontTexts>(FontTexts{m_font, m_scale, {}}));
+            m_texts = cache.fonts.back().get();
         }
-        m_fontKey = std::to_string(index) + '\x1f';
+        m_textsGeneration = cache.generation;
     }
-    return m_fontKey;
-}
-
-int PainterSurface::advance(const QFontMetrics& fm, std::string_view utf8, const QString& text) const {
-    TextWidths& cache = textWidths();
-    std::string key = fontKey();
-    key += utf8;
-    if (const auto found = cache.widths.find(key); found != cache.widths.end())
+    auto& texts = m_texts->texts;
+    if (const auto found = texts.find(utf8); found != texts.end())
         return found->second;
-    if (cache.widths.size() >= kMaxWidths)
-        cache.widths.clear();
-    const int width = fm.horizontalAdvance(text);
-    cache.widths.emplace(std::move(key), width);
-    return width;
+    if (texts.size() >= kMaxTexts)
+        texts.clear();
+    return texts.emplace(std::string(utf8), TextEntry{fm.horizontalAdvance(text), {}})
+        .first->second;
 }
 
 void PainterSurface::setTransparentBackground(bool transparent) {
@@ -360,7 +363,7 @@ const Sprite& spriteFor(int w, int h, int scale, const chart::Pen& pen, const ch
         QPainter p(&image);
         p.setRenderHint(QPainter::Antialiasing, false);
         p.setPen(toQPen(pen, highDensity));
-        p.setBrush(brush.solid ? QBrush(toQColor(brush.colour)) : QBrush(Qt::NoBrush));
+        p.setBrush(toQBrush(brush));
         p.drawEllipse(QRect(margin, margin, w - 1, h - 1));
     }
     Sprite sprite{w, h, scale, pen, brush, {}};
@@ -429,7 +432,8 @@ void PainterSurface::fillRect(const chart::Rect& rect, chart::Colour colour) {
 void PainterSurface::text(int x, int y, std::string_view utf8) {
     const QString s = toQString(utf8);
     const QFontMetrics fm = m_painter->fontMetrics();
-    const int advance = m_fontSet ? this->advance(fm, utf8, s) : fm.horizontalAdvance(s);
+    TextEntry& entry = textEntry(fm, utf8, s);
+    const int advance = entry.width;
     int dx = 0;
     if (m_align.horizontal == chart::HAlign::Centre) {
         dx = -advance / 2;
@@ -443,7 +447,7 @@ void PainterSurface::text(int x, int y, std::string_view utf8) {
         baseline = -fm.descent();
     }
 
-    if (m_escapement == 0 && m_fontSet && !m_highDensity) {
+    if (m_escapement == 0 && !m_highDensity) {
         // Level text in a font the surface set: laid out once, drawn from then on (the same
         // pixels as drawing it afresh).
         if (!m_transparent) {
@@ -453,7 +457,11 @@ void PainterSurface::text(int x, int y, std::string_view utf8) {
         }
         m_painter->setPen(QPen(toQColor(m_textColour)));
         m_penSet = false; // the next shape sets its pen again
-        m_painter->drawStaticText(QPointF(x + dx, y + baseline - fm.ascent()), laidOut(utf8, s));
+        if (!entry.laidOut) {
+            entry.laidOut.emplace(s);
+            entry.laidOut->setTextFormat(Qt::PlainText);
+        }
+        m_painter->drawStaticText(QPointF(x + dx, y + baseline - fm.ascent()), *entry.laidOut);
         if (!m_transparent)
             m_painter->setBackgroundMode(Qt::OpaqueMode);
         return;
@@ -475,8 +483,7 @@ void PainterSurface::text(int x, int y, std::string_view utf8) {
 
 chart::Size PainterSurface::textExtent(std::string_view utf8) const {
     const QFontMetrics fm = m_painter->fontMetrics();
-    const QString s = toQString(utf8);
-    return {m_fontSet ? advance(fm, utf8, s) : fm.horizontalAdvance(s), fm.height()};
+    return {textEntry(fm, utf8, toQString(utf8)).width, fm.height()};
 }
 
 void PainterSurface::setClip(const chart::Rect& rect) {

@@ -2,14 +2,17 @@
 
 #include "chart/Surface.h"
 
+#include <QStaticText>
+
+#include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
 class QFontMetrics;
 class QImage;
-class QStaticText;
 class QString;
 class QPainter;
 
@@ -56,13 +59,18 @@ public:
     void setClip(const chart::Rect& rect) override;
     void clearClip() override;
 
+    // A text measured in a font, and laid out once it was drawn level; the surfaces of a
+    // thread keep them by font and scale (FontTexts).
+    struct TextEntry {
+        int width = 0;
+        std::optional<QStaticText> laidOut;
+    };
+    struct FontTexts;
+
 private:
     void prepare();
     void applyPenAndBrush();
-    int advance(const QFontMetrics& fm, std::string_view utf8, const QString& text) const;
-    // The key of the current font (and scale) in the text caches.
-    const std::string& fontKey() const;
-    const QStaticText& laidOut(std::string_view utf8, const QString& text) const;
+    TextEntry& textEntry(const QFontMetrics& fm, std::string_view utf8, const QString& text) const;
 
     std::unique_ptr<QPainter> m_ownPainter;
     QPainter* m_painter;
@@ -92,7 +100,9 @@ private:
     int m_escapement = 0;
     chart::Font m_font;
     bool m_fontSet = false;
-    mutable std::string m_fontKey; // the font's part of the text-width keys; empty: not yet
+    // The texts known in the current font; null until the first text after setFont.
+    mutable FontTexts* m_texts = nullptr;
+    mutable std::uint64_t m_textsGeneration = 0;
 };
 
 using DrawFunction = std::function<void(chart::Surface&)>;
